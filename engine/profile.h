@@ -1,0 +1,125 @@
+// Replacement profiles (Part 2.1): where they live, how their lines are read,
+// how a rule line is split, and the readers built on that.
+//
+// Failure model: nothing here throws, except std::bad_alloc when memory runs
+// out. A profile that is missing (ProfilePresent false) and one that exists
+// but cannot be opened or read (locked, access denied, a read error midway)
+// look the same to every caller: TProfileReader::Open returns false or
+// TProfileReader::Failed() turns true, and the whole-profile readers below
+// return false, leaving their output untouched.
+//
+// A profile file:
+//   line 1      information text (the information box)
+//   line 2      name of the left side
+//   line 3      name of the right side
+//   line 4...   one rule per line, in order of application: "left right";
+//               the first space separates the terms, "/s" (or "/S") in a term
+//               stands for a space; a line without a space maps itself.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/profile_file.h"
+#include "engine/replace.h"
+
+// plugin_dir + "Plugins\rep_profiles\" + name, joined with no separator added
+// (plugin_dir must end with one). Pure.
+std::string ProfilePath(std::string_view plugin_dir, std::string_view name);
+
+// The line reader of Part 2.1, "Lines":
+//  - a line ends at LF or CR LF, which are not part of it; every CR that is not
+//    followed by LF is dropped, as if it were not in the file (so a CR never
+//    counts as text, nor as the start of a line);
+//  - the last line counts without a line break after it; a line break at the
+//    very end does not start a further line, every additional one does;
+//  - Ctrl-Z (byte 26) as the first byte of the file, or at the start of a
+//    line for which AtEnd() is asked, ends the file: neither it nor anything
+//    after it is read; anywhere else (inside a line, or at the start of a
+//    header line, which readers read without asking AtEnd()) it ends the text
+//    of its line, and the rest of that physical line up to and including its
+//    LF is skipped;
+//  - lines have no length limit and nothing is trimmed;
+//  - reading past the end yields empty lines.
+// Each reader opens, reads and closes a profile within one operation.
+class TProfileReader {
+ public:
+  // Reads up to size bytes into buffer: the number read, 0 at the end, -1 on a
+  // read error.
+  using TReadFunction = std::function<std::ptrdiff_t(char* buffer, std::size_t size)>;
+
+  TProfileReader() = default;
+  TProfileReader(const TProfileReader&) = delete;
+  TProfileReader& operator=(const TProfileReader&) = delete;
+
+  // Opens the profile at path for reading from its start. False, as for a
+  // missing profile, when it is not present or cannot be opened.
+  bool Open(const std::string& path);
+  // Reads from a function instead of a file (for tests of read errors).
+  void OpenFrom(TReadFunction read);
+  void Close();
+
+  // True at the end of the data, before a Ctrl-Z at the start of the next
+  // line, and after a read error. Readers ask it before each rule line.
+  bool AtEnd();
+  // The next line; empty past the end and after a read error.
+  std::string ReadLine();
+  // True once a read error has happened since Open: what was read is not to
+  // be trusted, and the profile counts as missing.
+  bool Failed() const { return failed_; }
+
+ private:
+  // Next byte that is not a dropped CR, or -1 at the end or on an error.
+  int Peek();
+  void Advance() { ++position_; }
+  bool Fill();
+
+  TProfileFile file_;
+  TReadFunction read_;
+  std::vector<char> buffer_;
+  std::size_t position_ = 0;
+  std::size_t filled_ = 0;
+  bool ended_ = true;  // no more data will be read
+  bool failed_ = false;
+};
+
+// Splits a rule line (Part 2.1, "Rule lines"): with a space, the left term is
+// the text before the first space and the right term all the text after it,
+// each with "/s" (any case) turned into a space by ReplaceAllInString; without
+// a space, both terms are the whole line verbatim and SelfMapping is true.
+//   "a b c" -> "a", "b c";  "a/sb c" -> "a b", "c";  "ab/S c" -> "ab ", "c"
+//   "x/sy" -> "x/sy", "x/sy" (self-mapping);  " x" -> "", "x";  "x " -> "x", ""
+//   "" -> "", "" (self-mapping)
+TRule SplitRuleLine(std::string_view line);
+
+// A whole profile as the windows use it (Part 3.4).
+struct TProfile {
+  std::string Information;  // line 1
+  std::string LeftName;     // line 2
+  std::string RightName;    // line 3
+  std::vector<TRule> Rules;  // lines 4 on, as SplitRuleLine gives them
+};
+
+// Reads the whole profile at path. False (profile untouched) when the profile
+// is missing or cannot be opened or read.
+bool ReadProfile(const std::string& path, TProfile* profile);
+// Reads the rest of a profile from an opened reader: three header lines, then
+// rule lines while !AtEnd(). False (profile untouched) after a read error.
+bool ReadProfile(TProfileReader& reader, TProfile* profile);
+
+// Reads only the information line (Part 3.4, ShowProfileInfo). False
+// (information untouched) when the profile is missing or cannot be read.
+bool ReadProfileInformation(const std::string& path, std::string* information);
+
+// The file-name run (Parts 2.2 and 2.3) straight from the profile file: sets
+// the pair to input; then for each pass opens the profile afresh, skips its
+// three header lines and, until AtEnd(), splits each rule line and applies it
+// at once with ApplyRule(..., TSelfMapping::kAlwaysIgnoreCase). The output is
+// pair.ResultText(). False when the profile is missing or cannot be opened or
+// read in any pass; the pair then holds a partial result that the caller must
+// not use.
+bool RunProfileFile(TReplacePair& pair, std::string_view input, const std::string& path,
+                    bool caseSensitiveOption, TDirection direction);

@@ -1,0 +1,87 @@
+// File seam: kernel32 on Windows, the C library elsewhere.
+#include "engine/profile_file.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+
+#include <cstdio>
+#endif
+
+namespace {
+
+// Paths that no reader may open: too long, or holding a NUL (the platform
+// would see a shorter path).
+bool PathAcceptable(const std::string& path) {
+  return !path.empty() && path.size() <= kMaxProfilePath &&
+         path.find('\0') == std::string::npos;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+bool ProfilePresent(const std::string& path) {
+  if (!PathAcceptable(path)) return false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool TProfileFile::Open(const std::string& path) {
+  Close();
+  if (!PathAcceptable(path)) return false;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  handle_ = file;
+  return true;
+}
+
+std::ptrdiff_t TProfileFile::Read(char* buffer, std::size_t size) {
+  if (handle_ == nullptr) return -1;
+  constexpr std::size_t kMaxChunk = 1u << 30;
+  DWORD read = 0;
+  if (!ReadFile(static_cast<HANDLE>(handle_), buffer,
+                static_cast<DWORD>(size < kMaxChunk ? size : kMaxChunk), &read, nullptr)) {
+    return -1;
+  }
+  return static_cast<std::ptrdiff_t>(read);
+}
+
+void TProfileFile::Close() {
+  if (handle_ != nullptr) CloseHandle(static_cast<HANDLE>(handle_));
+  handle_ = nullptr;
+}
+
+#else
+
+bool ProfilePresent(const std::string& path) {
+  if (!PathAcceptable(path)) return false;
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool TProfileFile::Open(const std::string& path) {
+  Close();
+  if (!PathAcceptable(path)) return false;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  handle_ = file;
+  return true;
+}
+
+std::ptrdiff_t TProfileFile::Read(char* buffer, std::size_t size) {
+  if (handle_ == nullptr) return -1;
+  std::FILE* file = static_cast<std::FILE*>(handle_);
+  const std::size_t read = std::fread(buffer, 1, size, file);
+  if (read == 0 && std::ferror(file)) return -1;
+  return static_cast<std::ptrdiff_t>(read);
+}
+
+void TProfileFile::Close() {
+  if (handle_ != nullptr) std::fclose(static_cast<std::FILE*>(handle_));
+  handle_ = nullptr;
+}
+
+#endif

@@ -1,0 +1,143 @@
+// The masked replacement engine (Part 2.2).
+//
+// A run rewrites a text by the ordered rules of a profile so that every
+// character is replaced at most once. It works on a pair of strings of equal
+// length: SearchText, in which each replaced stretch is overwritten by filler
+// (NUL bytes, as many as the replacement is long) that no term can match, and
+// ResultText, which receives the replacement texts at the same positions.
+//
+// The matching rule. MaskedReplaceAll(pair, find, replacement, caseSensitive)
+// gives exactly what these literal steps give:
+//   1. Unless caseSensitive: lower-case find, replacement and the whole of
+//      SearchText (it stays lower-cased).
+//   2. Find the leftmost occurrence of find in SearchText, always searching from
+//      the first character (an empty find, or one longer than the text, has
+//      none). If there is none, stop.
+//   3. There, replace find by replacement.size() NULs in SearchText and by
+//      replacement in ResultText; go back to step 2.
+// For example, with the pair set to "Жж" (CP1251):
+//   MaskedReplaceAll(pair, "Ж", "Zh", true);   // Search "\0\0ж", Result "Zhж"
+//   MaskedReplaceAll(pair, "Ж", "Zh", false);  // Search "\0\0\0\0", Result "Zhzh"
+// Replaced text is masked, so it is never matched again:
+//   rules "x" -> "xx" on "xx" give "xxxx", and "a" -> "b" then "b" -> "c" turn
+//   "a" into "b".
+// An empty replacement closes the text up and the closed-up text is searched
+// again: "ab" -> "" turns "aabb" into "".
+//
+// The code gives those results byte for byte in time linear in the text per
+// call (the literal steps are quadratic): after a non-empty replacement no
+// occurrence can start before the end of the filler, since find holds no NUL;
+// after an empty one a new occurrence can start at most find.size() - 1
+// characters before the removal point. A find term that does contain a NUL
+// byte (a profile file can hold one) with a non-empty replacement takes the
+// literal steps instead. One case where the literal steps never end is
+// defined here instead: a find made only of NUL bytes whose replacement is not
+// shorter than it (the filler would recreate the match for ever) leaves the
+// pair unchanged, apart from the lower-casing of step 1. The literal oracle
+// that the tests compare against (engine/oracle/) does the same.
+//
+// Threads: the engine keeps no module state. Each run works on a pair of its
+// own (TReplacePair), so runs on different threads never interleave; a single
+// pair must not be used by two threads at once.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Forward: left terms are replaced by right terms; reverse: the other way.
+enum class TDirection { kForward, kReverse };
+
+// How a run applies a self-mapping rule (a profile line without a space).
+enum class TSelfMapping {
+  // Text window (Part 3.3): like every rule, in the pass's case mode.
+  kLikeEveryRule,
+  // File name (Part 2.3): always with case ignored, in every pass, whatever the
+  // CaseSensitive option says; this lower-cases SearchText from that rule on.
+  kAlwaysIgnoreCase,
+};
+
+// One rule line of a profile as SplitRuleLine (engine/profile.h) gives it.
+struct TRule {
+  std::string Left;
+  std::string Right;
+  bool SelfMapping = false;  // the line had no space; Left and Right are the whole line
+};
+
+// The search/result pair of one run. Both strings always have the same length.
+class TReplacePair {
+ public:
+  TReplacePair() = default;
+  explicit TReplacePair(std::string_view input) { Start(input); }
+
+  // Sets SearchText and ResultText to the input: the start of a run.
+  void Start(std::string_view input);
+  // Empties both strings.
+  void Clear() { Start({}); }
+
+  const std::string& SearchText() const { return search_; }
+  const std::string& ResultText() const { return result_; }
+  // Moves ResultText out; the pair is empty afterwards.
+  std::string TakeResultText();
+
+ private:
+  friend void MaskedReplaceAll(TReplacePair& pair, std::string find, std::string replacement,
+                               bool caseSensitive);
+
+  std::string search_;
+  std::string result_;
+  // SearchText has been lower-cased in this run; since then only NUL filler
+  // has been written into it, so it needs no lower-casing again.
+  bool search_lowered_ = false;
+  // Scratch space reused by the rules of a run.
+  std::vector<std::size_t> positions_;
+  std::vector<std::size_t> borders_;
+};
+
+// Replaces every occurrence of find in the pair by the matching rule above.
+// caseSensitive false: find, replacement and SearchText are lower-cased first,
+// so the replacement reaches ResultText in lower case.
+void MaskedReplaceAll(TReplacePair& pair, std::string find, std::string replacement,
+                      bool caseSensitive);
+
+// The same replacement on one string, with a private search copy: unless
+// caseSensitive, find and the search copy are lower-cased, but the replacement
+// is inserted unchanged and the rest of text keeps its case. Used for the "/s"
+// escape: ReplaceAllInString(term, "/s", " ", false) turns "A/Sb" into "A b".
+void ReplaceAllInString(std::string& text, std::string find, std::string replacement,
+                        bool caseSensitive);
+
+// One rule of a pass: MaskedReplaceAll(pair, Left, Right) forward or
+// (Right, Left) reverse, in the pass's case mode; a self-mapping rule under
+// TSelfMapping::kAlwaysIgnoreCase is MaskedReplaceAll(pair, Left, Left, false).
+// This is the step that file-name transliteration applies to each rule line as
+// it reads it from the profile.
+void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive,
+               TDirection direction, TSelfMapping selfMapping);
+
+// Number of passes of a run and the case mode of each: one exact pass when the
+// CaseSensitive option is set; otherwise an exact pass, then one that ignores
+// case. Pass numbers count from 0.
+inline int PassCount(bool caseSensitiveOption) { return caseSensitiveOption ? 1 : 2; }
+inline bool PassIsCaseSensitive(int pass) { return pass == 0; }
+
+struct TRunOptions {
+  bool CaseSensitive = false;  // the CaseSensitive option: 1 pass when set, 2 when not
+  TDirection Direction = TDirection::kForward;
+  TSelfMapping SelfMapping = TSelfMapping::kLikeEveryRule;
+  // Optional. Asked before each rule; returning true abandons the run (the text
+  // window's worker gives up a stale conversion at the next rule).
+  std::function<bool()> Cancelled;
+  // Optional. Asked before each rule for the direction of that rule, instead of
+  // Direction (the text window reads its direction button before each rule).
+  std::function<TDirection()> DirectionOfRule;
+};
+
+// One run of a whole profile (Part 2.2, RunReplacement): sets the pair to the
+// input, then for each pass applies the rules in order with ApplyRule. The
+// output is pair.ResultText(). Returns false when Cancelled abandoned the run
+// (the pair then holds a partial result).
+bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vector<TRule>& rules,
+                    const TRunOptions& options);
