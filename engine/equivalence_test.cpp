@@ -1,0 +1,179 @@
+// The fast engine against the literal oracle on random profiles and texts,
+// with a fixed seed: SearchText and ResultText must agree byte for byte after
+// every single rule.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/oracle/literal_engine.h"
+#include "engine/profile.h"
+#include "engine/replace.h"
+
+namespace {
+
+// Capital and small Cyrillic letters (Windows-1251 Ж ж Я я Ё ё) and Latin
+// letters, spaces and the pieces of "/s".
+const std::string kAlphabet = "aAbBs/S  \xC6\xE6\xDF\xFF\xA8\xB8";
+const std::string kAlphabetWithNul = std::string("aAb/s \xC6\xE6", 8) + std::string(2, '\0');
+
+class Random {
+ public:
+  explicit Random(std::uint32_t seed) : engine_(seed) {}
+  std::size_t Below(std::size_t n) { return static_cast<std::size_t>(engine_() % n); }
+  bool Coin() { return Below(2) == 0; }
+  std::string Text(const std::string& alphabet, std::size_t maxLength) {
+    std::string text(Below(maxLength + 1), ' ');
+    for (char& c : text) c = alphabet[Below(alphabet.size())];
+    return text;
+  }
+
+ private:
+  std::mt19937 engine_;  // the same sequence on every platform
+};
+
+std::string Show(const std::string& bytes) {
+  std::string shown;
+  for (unsigned char c : bytes) {
+    if (c >= 0x20 && c < 0x7F) {
+      shown.push_back(static_cast<char>(c));
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      shown += hex;
+    }
+  }
+  return shown;
+}
+
+// Random rule lines split as a profile reader splits them: "/s" escapes,
+// empty terms, self-mapping lines and empty lines all come up.
+std::vector<TRule> RandomRules(Random& random, const std::string& alphabet, std::size_t maxLine) {
+  std::vector<TRule> rules(1 + random.Below(6));
+  for (TRule& rule : rules) rule = SplitRuleLine(random.Text(alphabet, maxLine));
+  return rules;
+}
+
+std::string Describe(const std::string& input, const std::vector<TRule>& rules) {
+  std::string text = "input \"" + Show(input) + "\", rules:";
+  for (const TRule& rule : rules) {
+    text += " [\"" + Show(rule.Left) + "\" -> \"" + Show(rule.Right) + "\"" +
+            (rule.SelfMapping ? " self" : "") + "]";
+  }
+  return text;
+}
+
+// Runs both engines rule by rule in every combination of the options.
+void CheckRun(const std::string& input, const std::vector<TRule>& rules) {
+  for (bool caseSensitive : {true, false}) {
+    for (TDirection direction : {TDirection::kForward, TDirection::kReverse}) {
+      for (TSelfMapping selfMapping :
+           {TSelfMapping::kLikeEveryRule, TSelfMapping::kAlwaysIgnoreCase}) {
+        TReplacePair fast(input);
+        oracle::TLiteralPair literal{input, input};
+        for (int pass = 0; pass < PassCount(caseSensitive); ++pass) {
+          for (std::size_t i = 0; i < rules.size(); ++i) {
+            ApplyRule(fast, rules[i], PassIsCaseSensitive(pass), direction, selfMapping);
+            oracle::ApplyRule(literal, rules[i], PassIsCaseSensitive(pass), direction,
+                              selfMapping);
+            ASSERT_EQ(Show(fast.SearchText()), Show(literal.SearchText))
+                << Describe(input, rules) << " pass " << pass << " rule " << i;
+            ASSERT_EQ(Show(fast.ResultText()), Show(literal.ResultText))
+                << Describe(input, rules) << " pass " << pass << " rule " << i;
+          }
+        }
+        TRunOptions options;
+        options.CaseSensitive = caseSensitive;
+        options.Direction = direction;
+        options.SelfMapping = selfMapping;
+        TReplacePair run;
+        ASSERT_TRUE(RunReplacement(run, input, rules, options));
+        oracle::TLiteralPair literalRun;
+        oracle::RunReplacement(literalRun, input, rules, caseSensitive, direction, selfMapping);
+        ASSERT_EQ(Show(run.ResultText()), Show(literalRun.ResultText)) << Describe(input, rules);
+        ASSERT_EQ(Show(run.SearchText()), Show(literalRun.SearchText)) << Describe(input, rules);
+      }
+    }
+  }
+}
+
+TEST(EquivalenceTest, RandomProfilesAndTexts) {
+  Random random(20240601);
+  for (int i = 0; i < 5000; ++i) {
+    const std::vector<TRule> rules = RandomRules(random, kAlphabet, 7);
+    const std::string input = random.Text(kAlphabet, 30);
+    ASSERT_NO_FATAL_FAILURE(CheckRun(input, rules)) << "case " << i;
+  }
+}
+
+TEST(EquivalenceTest, LongerTextsOverTwoLetters) {
+  // Few letters make many overlapping and nested occurrences: deep removals,
+  // terms with borders ("aba", "aab").
+  Random random(7);
+  for (int i = 0; i < 600; ++i) {
+    std::vector<TRule> rules(1 + random.Below(4));
+    for (TRule& rule : rules) {
+      rule.Left = random.Text("abA", 4);
+      rule.Right = random.Below(3) == 0 ? std::string() : random.Text("abB", 5);
+    }
+    const std::string input = random.Text("aabbA", 300);
+    ASSERT_NO_FATAL_FAILURE(CheckRun(input, rules)) << "case " << i;
+  }
+}
+
+TEST(EquivalenceTest, TermsAndTextsWithNul) {
+  Random random(99);
+  for (int i = 0; i < 3000; ++i) {
+    std::vector<TRule> rules(1 + random.Below(5));
+    for (TRule& rule : rules) {
+      rule.Left = random.Text(kAlphabetWithNul, 4);
+      rule.Right = random.Text(kAlphabetWithNul, 4);
+      rule.SelfMapping = random.Below(5) == 0;
+      if (rule.SelfMapping) rule.Right = rule.Left;
+    }
+    const std::string input = random.Text(kAlphabetWithNul, 25);
+    ASSERT_NO_FATAL_FAILURE(CheckRun(input, rules)) << "case " << i;
+  }
+}
+
+TEST(EquivalenceTest, MaskedReplaceAllWithAnyCaseFlags) {
+  // Calls in any order of case modes, not only pass 1 then pass 2.
+  Random random(12345);
+  for (int i = 0; i < 3000; ++i) {
+    const std::string input = random.Text(kAlphabet, 30);
+    TReplacePair fast(input);
+    oracle::TLiteralPair literal{input, input};
+    const std::size_t calls = 1 + random.Below(8);
+    for (std::size_t call = 0; call < calls; ++call) {
+      const std::string find = random.Text(kAlphabet, 3);
+      const std::string replacement = random.Text(kAlphabet, 4);
+      const bool caseSensitive = random.Coin();
+      MaskedReplaceAll(fast, find, replacement, caseSensitive);
+      oracle::MaskedReplaceAll(literal, find, replacement, caseSensitive);
+      ASSERT_EQ(Show(fast.SearchText()), Show(literal.SearchText))
+          << "case " << i << " call " << call << " input \"" << Show(input) << "\"";
+      ASSERT_EQ(Show(fast.ResultText()), Show(literal.ResultText))
+          << "case " << i << " call " << call << " input \"" << Show(input) << "\"";
+    }
+  }
+}
+
+TEST(EquivalenceTest, ReplaceAllInString) {
+  Random random(4242);
+  for (int i = 0; i < 5000; ++i) {
+    const std::string input = random.Text(kAlphabet, 30);
+    const std::string find = random.Text(kAlphabet, 3);
+    const std::string replacement = random.Text(kAlphabet, 4);
+    const bool caseSensitive = random.Coin();
+    std::string fast = input;
+    std::string literal = input;
+    ReplaceAllInString(fast, find, replacement, caseSensitive);
+    oracle::ReplaceAllInString(literal, find, replacement, caseSensitive);
+    ASSERT_EQ(Show(fast), Show(literal)) << "input \"" << Show(input) << "\" find \"" << Show(find)
+                                         << "\" replacement \"" << Show(replacement) << "\"";
+  }
+}
+
+}  // namespace

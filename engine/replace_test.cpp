@@ -1,0 +1,374 @@
+// Part 2.2's edge cases, run on the fast engine and on the literal oracle alike
+// (so that a wrong oracle fails too), and the fast engine's own corner cases.
+#include "engine/replace.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/oracle/literal_engine.h"
+#include "engine/testing/cp1251.h"
+
+namespace {
+
+using std::string_literals::operator""s;
+
+// The two engines behind one face.
+struct FastEngine {
+  using Pair = TReplacePair;
+  static void Start(Pair& pair, const std::string& input) { pair.Start(input); }
+  static std::string Search(const Pair& pair) { return pair.SearchText(); }
+  static std::string Result(const Pair& pair) { return pair.ResultText(); }
+  static void Masked(Pair& pair, const std::string& find, const std::string& replacement,
+                     bool caseSensitive) {
+    MaskedReplaceAll(pair, find, replacement, caseSensitive);
+  }
+  static void InString(std::string& text, const std::string& find, const std::string& replacement,
+                       bool caseSensitive) {
+    ReplaceAllInString(text, find, replacement, caseSensitive);
+  }
+  static std::string Run(const std::string& input, const std::vector<TRule>& rules,
+                         bool caseSensitiveOption, TDirection direction,
+                         TSelfMapping selfMapping) {
+    TReplacePair pair;
+    TRunOptions options;
+    options.CaseSensitive = caseSensitiveOption;
+    options.Direction = direction;
+    options.SelfMapping = selfMapping;
+    EXPECT_TRUE(RunReplacement(pair, input, rules, options));
+    return pair.ResultText();
+  }
+};
+
+struct LiteralEngine {
+  using Pair = oracle::TLiteralPair;
+  static void Start(Pair& pair, const std::string& input) {
+    pair.SearchText = input;
+    pair.ResultText = input;
+  }
+  static std::string Search(const Pair& pair) { return pair.SearchText; }
+  static std::string Result(const Pair& pair) { return pair.ResultText; }
+  static void Masked(Pair& pair, const std::string& find, const std::string& replacement,
+                     bool caseSensitive) {
+    oracle::MaskedReplaceAll(pair, find, replacement, caseSensitive);
+  }
+  static void InString(std::string& text, const std::string& find, const std::string& replacement,
+                       bool caseSensitive) {
+    oracle::ReplaceAllInString(text, find, replacement, caseSensitive);
+  }
+  static std::string Run(const std::string& input, const std::vector<TRule>& rules,
+                         bool caseSensitiveOption, TDirection direction,
+                         TSelfMapping selfMapping) {
+    Pair pair;
+    oracle::RunReplacement(pair, input, rules, caseSensitiveOption, direction, selfMapping);
+    return pair.ResultText;
+  }
+};
+
+TRule Rule(const std::string& left, const std::string& right) { return TRule{left, right, false}; }
+TRule SelfRule(const std::string& line) { return TRule{line, line, true}; }
+
+template <typename Engine>
+class EngineTest : public ::testing::Test {
+ protected:
+  // A text-window run, forward unless said otherwise.
+  static std::string Text(const std::string& input, const std::vector<TRule>& rules,
+                          bool caseSensitive, TDirection direction = TDirection::kForward) {
+    return Engine::Run(input, rules, caseSensitive, direction, TSelfMapping::kLikeEveryRule);
+  }
+};
+
+using Engines = ::testing::Types<FastEngine, LiteralEngine>;
+class EngineNames {
+ public:
+  template <typename T>
+  static std::string GetName(int) {
+    return std::is_same_v<T, FastEngine> ? "Fast" : "Literal";
+  }
+};
+TYPED_TEST_SUITE(EngineTest, Engines, EngineNames);
+
+// --- Part 2.2, "Edge cases worth testing" ---------------------------------
+
+TYPED_TEST(EngineTest, EarlierRulesWin) {
+  for (bool caseSensitive : {true, false}) {
+    EXPECT_EQ(this->Text("aab", {Rule("ab", "x"), Rule("a", "y")}, caseSensitive), "yx");
+    EXPECT_EQ(this->Text("aab", {Rule("a", "y"), Rule("ab", "x")}, caseSensitive), "yyb");
+  }
+}
+
+TYPED_TEST(EngineTest, OutputIsNeverInput) {
+  EXPECT_EQ(this->Text("a", {Rule("a", "b"), Rule("b", "c")}, true), "b");
+  EXPECT_EQ(this->Text("a", {Rule("a", "b"), Rule("b", "c")}, false), "b");
+}
+
+TYPED_TEST(EngineTest, EmptyReplacementClosesUpAndSearchesAgain) {
+  EXPECT_EQ(this->Text("aabb", {Rule("ab", "")}, true), "");
+  typename TypeParam::Pair pair;
+  TypeParam::Start(pair, "aabb");
+  TypeParam::Masked(pair, "ab", "", true);
+  EXPECT_EQ(TypeParam::Search(pair), "");
+  EXPECT_EQ(TypeParam::Result(pair), "");
+}
+
+TYPED_TEST(EngineTest, ReplacementContainingFindStops) {
+  EXPECT_EQ(this->Text("xx", {Rule("x", "xx")}, true), "xxxx");
+  typename TypeParam::Pair pair;
+  TypeParam::Start(pair, "xx");
+  TypeParam::Masked(pair, "x", "xx", true);
+  EXPECT_EQ(TypeParam::Search(pair), std::string(4, '\0'));
+  EXPECT_EQ(TypeParam::Result(pair), "xxxx");
+}
+
+TYPED_TEST(EngineTest, CaseSensitiveOptionOnePass) {
+  EXPECT_EQ(this->Text(W("Жж"), {Rule(W("Ж"), "Zh")}, true), W("Zhж"));
+}
+
+TYPED_TEST(EngineTest, SecondPassWritesLowerCasedReplacement) {
+  EXPECT_EQ(this->Text(W("Жж"), {Rule(W("Ж"), "Zh")}, false), "Zhzh");
+}
+
+TYPED_TEST(EngineTest, SecondPassReplacesCapitalInLowerCase) {
+  EXPECT_EQ(this->Text(W("Жж"), {Rule(W("ж"), "zh")}, false), "zhzh");
+  EXPECT_EQ(this->Text(W("Жж"), {Rule(W("ж"), "Zh")}, false), "zhZh");
+}
+
+TYPED_TEST(EngineTest, CaseIgnoringCallOfAbsentTermLowerCasesSearchText) {
+  typename TypeParam::Pair pair;
+  TypeParam::Start(pair, W("ЖжAbЁ"));
+  TypeParam::Masked(pair, "q", "r", false);
+  EXPECT_EQ(TypeParam::Search(pair), W("жжabё"));
+  EXPECT_EQ(TypeParam::Result(pair), W("ЖжAbЁ"));
+}
+
+TYPED_TEST(EngineTest, ReplaceAllInStringKeepsReplacementAndRestOfText) {
+  std::string text = "A/Sb";
+  TypeParam::InString(text, "/s", " ", false);
+  EXPECT_EQ(text, "A b");
+  text = W("Ж/S/sЖ");
+  TypeParam::InString(text, "/S", W("Я"), false);  // find lower-cased, replacement not
+  EXPECT_EQ(text, W("ЖЯЯЖ"));
+  text = "A/Sb";
+  TypeParam::InString(text, "/s", " ", true);
+  EXPECT_EQ(text, "A/Sb");
+}
+
+TYPED_TEST(EngineTest, SelfMappingRuleTextWindowVersusFileName) {
+  const std::vector<TRule> rules = {SelfRule("x"), Rule(W("Ж"), "Zh")};
+  EXPECT_EQ(TypeParam::Run(W("Жx"), rules, true, TDirection::kForward,
+                           TSelfMapping::kLikeEveryRule),
+            W("Zhx"));
+  EXPECT_EQ(TypeParam::Run(W("Жx"), rules, true, TDirection::kForward,
+                           TSelfMapping::kAlwaysIgnoreCase),
+            W("Жx"));
+}
+
+// --- Part 2.2, the data model and the run ------------------------------------
+
+TYPED_TEST(EngineTest, FileNameSelfMappingPutsMatchedTextInLowerCase) {
+  const std::vector<TRule> rules = {SelfRule("ab")};
+  EXPECT_EQ(TypeParam::Run("xABy", rules, true, TDirection::kForward,
+                           TSelfMapping::kAlwaysIgnoreCase),
+            "xaby");
+  EXPECT_EQ(TypeParam::Run("xABy", rules, true, TDirection::kForward,
+                           TSelfMapping::kLikeEveryRule),
+            "xABy");
+}
+
+TYPED_TEST(EngineTest, ReverseDirectionSwapsTerms) {
+  const std::vector<TRule> rules = {Rule(W("Ш"), "Sh"), Rule(W("а"), "a"), Rule(W("г"), "g")};
+  EXPECT_EQ(this->Text(W("Шаг"), rules, false), "Shag");
+  EXPECT_EQ(this->Text("Shag", rules, false, TDirection::kReverse), W("Шаг"));
+}
+
+TYPED_TEST(EngineTest, PassOneReplacementsStayMaskedInPassTwo) {
+  // Pass 1 writes "A" for "b"; pass 2 must not turn it into "c".
+  EXPECT_EQ(this->Text("b", {Rule("b", "A"), Rule("a", "c")}, false), "A");
+}
+
+TYPED_TEST(EngineTest, CharactersOutsideReplacementsKeepTheirCase) {
+  EXPECT_EQ(this->Text(W("ЖИЗНЬ"), {Rule(W("ж"), "zh")}, false), W("zhИЗНЬ"));
+}
+
+TYPED_TEST(EngineTest, NoErrorCases) {
+  EXPECT_EQ(this->Text("", {Rule("a", "b")}, false), "");
+  EXPECT_EQ(this->Text("abc", {}, false), "abc");
+  EXPECT_EQ(this->Text("abc", {Rule("", "x")}, true), "abc");  // empty find never matches
+  EXPECT_EQ(this->Text("abc", {Rule("abcd", "x")}, true), "abc");
+  typename TypeParam::Pair pair;
+  TypeParam::Start(pair, "ABC");
+  TypeParam::Masked(pair, "", "x", false);  // still lower-cases SearchText
+  EXPECT_EQ(TypeParam::Search(pair), "abc");
+  EXPECT_EQ(TypeParam::Result(pair), "ABC");
+}
+
+TYPED_TEST(EngineTest, SameLengthShorterAndLongerReplacements) {
+  typename TypeParam::Pair pair;
+  TypeParam::Start(pair, "xabyabz");
+  TypeParam::Masked(pair, "ab", "CD", true);
+  EXPECT_EQ(TypeParam::Search(pair), "x\0\0y\0\0z"s);
+  EXPECT_EQ(TypeParam::Result(pair), "xCDyCDz");
+  TypeParam::Start(pair, "xabyabz");
+  TypeParam::Masked(pair, "ab", "C", true);
+  EXPECT_EQ(TypeParam::Search(pair), "x\0y\0z"s);
+  EXPECT_EQ(TypeParam::Result(pair), "xCyCz");
+  TypeParam::Start(pair, "xabyabz");
+  TypeParam::Masked(pair, "ab", "CDE", true);
+  EXPECT_EQ(TypeParam::Search(pair), "x\0\0\0y\0\0\0z"s);
+  EXPECT_EQ(TypeParam::Result(pair), "xCDEyCDEz");
+}
+
+TYPED_TEST(EngineTest, OccurrencesDoNotOverlap) {
+  EXPECT_EQ(this->Text("aaaa", {Rule("aa", "b")}, true), "bb");
+  EXPECT_EQ(this->Text("aaa", {Rule("aa", "b")}, true), "ba");
+}
+
+TYPED_TEST(EngineTest, EmptyReplacementNestedAndRepeated) {
+  EXPECT_EQ(this->Text("aaabbbc", {Rule("ab", "")}, true), "c");
+  EXPECT_EQ(this->Text("abaabbab", {Rule("ab", "")}, true), "");
+  EXPECT_EQ(this->Text("aabab", {Rule("aab", "")}, true), "ab");
+  EXPECT_EQ(this->Text("xaaabbby", {Rule("aabb", "")}, true), "xaby");
+  EXPECT_EQ(this->Text("abcabc", {Rule("abc", "")}, true), "");
+  EXPECT_EQ(this->Text("aXbXc", {Rule("X", "")}, true), "abc");
+}
+
+TYPED_TEST(EngineTest, EmptyReplacementAfterMaskedStretch) {
+  // The filler of an earlier rule keeps the two sides apart.
+  EXPECT_EQ(this->Text("aqb", {Rule("q", "Q"), Rule("ab", "")}, true), "aQb");
+  // A removal joins the two sides.
+  EXPECT_EQ(this->Text("aqb", {Rule("q", ""), Rule("ab", "Z")}, true), "Z");
+}
+
+TYPED_TEST(EngineTest, TermsWithNulMatchTheFiller) {
+  // A profile line can hold a NUL byte; the literal steps then match filler.
+  typename TypeParam::Pair pair;
+  TypeParam::Start(pair, "aab");
+  TypeParam::Masked(pair, "b", "c", true);  // Search "aa\0", Result "aac"
+  TypeParam::Masked(pair, "a\0"s, "x", true);
+  EXPECT_EQ(TypeParam::Search(pair), "\0"s);
+  EXPECT_EQ(TypeParam::Result(pair), "x");
+
+  TypeParam::Start(pair, "ab");
+  TypeParam::Masked(pair, "b", "cc", true);  // Search "a\0\0", Result "acc"
+  TypeParam::Masked(pair, "\0a"s, "", true);  // no match: "\0" follows "a"
+  TypeParam::Masked(pair, "\0"s, "", true);   // removes the filler and the "cc"
+  EXPECT_EQ(TypeParam::Search(pair), "a");
+  EXPECT_EQ(TypeParam::Result(pair), "a");
+}
+
+TYPED_TEST(EngineTest, NulOnlyFindThatWouldNeverEndChangesNothing) {
+  typename TypeParam::Pair pair;
+  TypeParam::Start(pair, "Ab");
+  TypeParam::Masked(pair, "b", "c", true);  // Search "A\0", Result "Ac"
+  TypeParam::Masked(pair, "\0"s, "y", true);
+  EXPECT_EQ(TypeParam::Search(pair), "A\0"s);
+  EXPECT_EQ(TypeParam::Result(pair), "Ac");
+  TypeParam::Masked(pair, "\0"s, "yy", false);  // still lower-cases
+  EXPECT_EQ(TypeParam::Search(pair), "a\0"s);
+  EXPECT_EQ(TypeParam::Result(pair), "Ac");
+  // A shorter replacement ends: "\0\0" -> "z" on "\0\0\0\0".
+  TypeParam::Start(pair, "bbbb");
+  TypeParam::Masked(pair, "b", "c", true);
+  TypeParam::Masked(pair, "\0\0"s, "z", true);
+  EXPECT_EQ(TypeParam::Search(pair), "\0"s);
+  EXPECT_EQ(TypeParam::Result(pair), "z");
+}
+
+// --- the fast engine's interface ---------------------------------------------
+
+TEST(ReplacePairTest, StartSetsBothStringsAndTakeEmpties) {
+  TReplacePair pair(W("Жж"));
+  EXPECT_EQ(pair.SearchText(), W("Жж"));
+  EXPECT_EQ(pair.ResultText(), W("Жж"));
+  MaskedReplaceAll(pair, W("Ж"), "Zh", false);
+  EXPECT_EQ(pair.TakeResultText(), "zhzh");
+  EXPECT_EQ(pair.SearchText(), "");
+  EXPECT_EQ(pair.ResultText(), "");
+}
+
+TEST(ReplacePairTest, StartForgetsThatSearchTextWasLowerCased) {
+  TReplacePair pair("AB");
+  MaskedReplaceAll(pair, "q", "", false);
+  EXPECT_EQ(pair.SearchText(), "ab");
+  pair.Start("AB");
+  MaskedReplaceAll(pair, "A", "x", true);
+  EXPECT_EQ(pair.ResultText(), "xB");
+  MaskedReplaceAll(pair, "b", "y", false);
+  EXPECT_EQ(pair.SearchText(), "\0\0"s);
+  EXPECT_EQ(pair.ResultText(), "xy");
+}
+
+TEST(RunReplacementTest, CancelledIsAskedBeforeEachRule) {
+  const std::vector<TRule> rules = {Rule("a", "b"), Rule("c", "d"), Rule("e", "f")};
+  TReplacePair pair;
+  TRunOptions options;
+  int asked = 0;
+  options.Cancelled = [&] { return ++asked == 3; };
+  EXPECT_FALSE(RunReplacement(pair, "ace", rules, options));
+  EXPECT_EQ(asked, 3);
+  EXPECT_EQ(pair.ResultText(), "bde");  // abandoned before the third rule
+
+  asked = 0;
+  options.Cancelled = [&] { return ++asked > 100; };
+  EXPECT_TRUE(RunReplacement(pair, "ace", rules, options));
+  EXPECT_EQ(asked, 6);  // two passes of three rules
+  EXPECT_EQ(pair.ResultText(), "bdf");
+}
+
+TEST(RunReplacementTest, DirectionOfRuleIsReadBeforeEachRule) {
+  const std::vector<TRule> rules = {Rule("a", "b"), Rule("c", "d")};
+  TReplacePair pair;
+  TRunOptions options;
+  options.CaseSensitive = true;
+  int asked = 0;
+  options.DirectionOfRule = [&] {
+    return ++asked == 1 ? TDirection::kForward : TDirection::kReverse;
+  };
+  EXPECT_TRUE(RunReplacement(pair, "ad", rules, options));
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(pair.ResultText(), "bc");
+}
+
+TEST(RunReplacementTest, ApplyRuleIsOneStepOfTheRun) {
+  const std::vector<TRule> rules = {SelfRule("x"), Rule(W("Ж"), "Zh"), Rule("q", "")};
+  for (bool caseSensitive : {true, false}) {
+    for (TSelfMapping selfMapping :
+         {TSelfMapping::kLikeEveryRule, TSelfMapping::kAlwaysIgnoreCase}) {
+      TReplacePair run;
+      TRunOptions options;
+      options.CaseSensitive = caseSensitive;
+      options.SelfMapping = selfMapping;
+      RunReplacement(run, W("ЖxжqX"), rules, options);
+      TReplacePair steps(W("ЖxжqX"));
+      for (int pass = 0; pass < PassCount(caseSensitive); ++pass) {
+        for (const TRule& rule : rules) {
+          ApplyRule(steps, rule, PassIsCaseSensitive(pass), TDirection::kForward, selfMapping);
+        }
+      }
+      EXPECT_EQ(steps.SearchText(), run.SearchText());
+      EXPECT_EQ(steps.ResultText(), run.ResultText());
+    }
+  }
+}
+
+TEST(RunReplacementTest, LargeTextsTakeLinearTime) {
+  // Quadratic code would take minutes here (a million replacements in a
+  // two-megabyte text, per rule); the sweep takes milliseconds.
+  std::string text;
+  for (int i = 0; i < 500000; ++i) text += "abAB";
+  const std::vector<TRule> rules = {Rule("a", "1"), Rule("b", ""), Rule("ab", "xyz"),
+                                    Rule("B", "22")};
+  TReplacePair pair;
+  TRunOptions options;
+  RunReplacement(pair, text, rules, options);
+  EXPECT_EQ(pair.ResultText().size(), 500000u * 4);
+  EXPECT_EQ(pair.ResultText().substr(0, 8), "1122" "1122");
+  TReplacePair removal;
+  std::string nested = std::string(1000000, 'a') + std::string(1000000, 'b');
+  removal.Start(nested);
+  MaskedReplaceAll(removal, "ab", "", true);
+  EXPECT_EQ(removal.ResultText(), "");
+}
+
+}  // namespace
