@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what building and testing Translit needs on a Debian machine:
+# the mingw-w64 i686 cross compiler, 32-bit wine, Xvfb, the ru_RU.UTF-8 locale,
+# and the native test tools. Does nothing when everything is already there.
+set -euo pipefail
+
+need=()
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+packages=(
+  cmake make g++ clang llvm libclang-rt-14-dev
+  g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
+  wine wine32:i386 xvfb xauth x11-apps imagemagick
+  locales googletest libgtest-dev libbenchmark-dev
+  clang-tidy cppcheck fortunes-ru zip unzip python3
+)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  need_i386=1
+else
+  need_i386=0
+fi
+for p in "${packages[@]}"; do have_pkg "$p" || need+=("$p"); done
+
+SUDO=
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+
+if [ "$need_i386" -eq 1 ] || [ "${#need[@]}" -gt 0 ]; then
+  echo "setup: installing ${need[*]:-(i386 architecture)}"
+  [ "$need_i386" -eq 1 ] && $SUDO dpkg --add-architecture i386
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+# wine writes Cyrillic file names to disk only when the glibc locale exists.
+if [ "$(LC_ALL=ru_RU.UTF-8 locale charmap 2>/dev/null)" != UTF-8 ]; then
+  echo "setup: generating the ru_RU.UTF-8 locale"
+  $SUDO localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+fi

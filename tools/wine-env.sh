@@ -1,0 +1,20 @@
+# Sourced by the scripts that run wine: one private prefix under build/,
+# code page 1251, no wine chatter, no window-manager waits.
+_translit_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="${WINEPREFIX:-$_translit_root/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEARCH=win32
+export LC_ALL=ru_RU.UTF-8
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+# Creates the prefix once. Without a window manager wine waits about two
+# seconds whenever a window is hidden; Managed=N removes the wait.
+translit_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/.translit-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.translit-ready"
+  fi
+}
