@@ -7,6 +7,7 @@
 #include "plugin/entry_guard.h"
 #include "plugin/library_state.h"
 #include "plugin/plugin_api.h"
+#include "plugin/process_file.h"
 #include "plugin/version.h"
 
 namespace {
@@ -71,8 +72,10 @@ void __stdcall initialize(HWND Window) {
   });
 }
 
-void __stdcall process(char** /*FileName*/, std::int32_t, std::int32_t, std::int32_t,
-                       TReplOptions** /*Options*/, std::uint8_t /*PreviewOnly*/) {}
+void __stdcall process(char** FileName, std::int32_t, std::int32_t, std::int32_t,
+                       TReplOptions** Options, std::uint8_t PreviewOnly) {
+  GuardedCall([&] { ProcessFile(FileName, Options ? *Options : nullptr, PreviewOnly != 0); });
+}
 
 void __stdcall getInfo(TPluginInfo* Info) {
   GuardedCall([&] {

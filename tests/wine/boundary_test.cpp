@@ -169,30 +169,3 @@ TEST(OutOfMemory, BecomesTheHeapsStructuredExceptionAndHandsOutNothing) {
 
 }  // namespace
 
-namespace {
-
-// ---- Entry points whose work has not been built yet ----------------------
-
-TEST(PendingEntryPoints, ReturnAtOnceAndTouchNothing) {
-  PluginLibrary plugin;
-  HostFolder host;
-  const std::string file = host.AddFile("Шаг.txt", "data");
-  TReplOptions* options = nullptr;
-  plugin.newOpt(&options);
-
-  char* path = const_cast<char*>(file.c_str());
-  plugin.process(&path, 0, 0, 0, &options, 0);
-  EXPECT_EQ(path, file.c_str());
-  EXPECT_TRUE(FileExists(file));
-
-  TReplOptions* before = options;
-  char* caption = nullptr;
-  EXPECT_EQ(plugin.showOptions(1, &options, &caption), 0);
-  EXPECT_EQ(options, before);
-  EXPECT_EQ(caption, nullptr);
-
-  plugin.clickBtn(0);
-  plugin.freeOpt(options);
-}
-
-}  // namespace

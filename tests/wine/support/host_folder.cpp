@@ -49,13 +49,17 @@ HostFolder::~HostFolder() { RemoveTree(dir_); }
 std::string HostFolder::AddFile(std::string_view relative, std::string_view bytes) {
   const std::string path = dir_ + std::string(relative);
   MakeDirectories(path.substr(0, path.find_last_of('\\')));
+  WriteBytes(path, bytes);
+  return path;
+}
+
+void HostFolder::WriteBytes(const std::string& path, std::string_view bytes) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
-  return path;
 }
 
 std::string HostFolder::AddDirectory(std::string_view relative) {

@@ -23,6 +23,8 @@ class HostFolder {
     return AddFile("Plugins\\rep_profiles\\" + std::string(name), bytes);
   }
   std::string AddDirectory(std::string_view relative);
+  // Writes a file at a full path.
+  static void WriteBytes(const std::string& path, std::string_view bytes);
 
  private:
   std::string dir_;

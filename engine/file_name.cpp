@@ -1,0 +1,33 @@
+#include "engine/file_name.h"
+
+#include "engine/profile.h"
+
+TPathParts SplitPath(std::string_view path, bool replaceInExtension) {
+  const std::size_t separator = path.find_last_of("\\:");
+  const std::size_t name_start = separator == std::string_view::npos ? 0 : separator + 1;
+  TPathParts parts;
+  parts.Directory = path.substr(0, name_start);
+  parts.Name = path.substr(name_start);
+  if (!replaceInExtension) {
+    const std::size_t dot = parts.Name.rfind('.');
+    if (dot != std::string_view::npos) {
+      parts.Extension = parts.Name.substr(dot);
+      parts.Name = parts.Name.substr(0, dot);
+    }
+  }
+  return parts;
+}
+
+std::optional<std::string> TransliteratePath(std::string_view path,
+                                             const std::string& profilePath,
+                                             const TFileNameOptions& options) {
+  const TPathParts parts = SplitPath(path, options.ReplaceInExtension);
+  TReplacePair pair;
+  if (!RunProfileFile(pair, parts.Name, profilePath, options.CaseSensitive, options.Direction)) {
+    return std::nullopt;
+  }
+  std::string result;
+  result.reserve(parts.Directory.size() + pair.ResultText().size() + parts.Extension.size());
+  result.append(parts.Directory).append(pair.ResultText()).append(parts.Extension);
+  return result;
+}

@@ -1,0 +1,41 @@
+// Transliteration of one file name inside a full path.
+//
+// Only the last component of the path changes. The path is split into
+//   directory  up to and including the last '\' or ':' (empty without them;
+//              '/' is an ordinary character of the name),
+//   name       the rest,
+//   extension  from the last '.' of the name to its end, dot included, unless
+//              the extension is transliterated too (then it stays in the name).
+// For example "C:\docs\a.b.c" gives "C:\docs\", "a.b", ".c"; "C:abc." gives
+// "C:", "abc", "."; "C:\docs\.x" gives "C:\docs\", "", ".x".
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/replace.h"
+
+struct TPathParts {
+  std::string_view Directory;
+  std::string_view Name;
+  std::string_view Extension;
+};
+
+// Splits path as above. With replaceInExtension the extension is empty and the
+// whole last component is the name.
+TPathParts SplitPath(std::string_view path, bool replaceInExtension);
+
+struct TFileNameOptions {
+  bool CaseSensitive = false;       // one exact pass instead of exact, then case-ignoring
+  bool ReplaceInExtension = false;  // the extension is transliterated too
+  TDirection Direction = TDirection::kForward;
+};
+
+// The new full path: directory, the name run through the profile at
+// profilePath (read afresh for every pass, self-mapping lines always with case
+// ignored), extension. Nothing when the profile is missing or cannot be opened
+// or read in any pass.
+std::optional<std::string> TransliteratePath(std::string_view path,
+                                             const std::string& profilePath,
+                                             const TFileNameOptions& options);

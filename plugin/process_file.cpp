@@ -1,0 +1,52 @@
+#include "plugin/process_file.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/file_name.h"
+#include "engine/profile.h"
+#include "plugin/library_state.h"
+
+namespace {
+
+// The path handed back to the host; valid until the next call, freed with
+// the library.
+std::string ReturnedPath;
+
+// A file name in the options: up to its first NUL, all 50 bytes without one.
+std::string_view ProfileNameOf(const TReplOptions& options) {
+  return std::string_view(options.ProfileName,
+                          strnlen(options.ProfileName, sizeof options.ProfileName));
+}
+
+// The longest path the platform's ANSI file calls accept (MAX_PATH less the
+// NUL). wine accepts longer ones, so the limit is checked here.
+constexpr std::size_t kMaxPathLength = MAX_PATH - 1;
+
+}  // namespace
+
+void ProcessFile(char** fileName, const TReplOptions* options, bool previewOnly) {
+  if (!fileName || !*fileName || !options) return;
+  const std::string old_path = *fileName;
+
+  TFileNameOptions run;
+  // Any non-zero byte counts as set, as any non-zero Direction means reverse.
+  run.CaseSensitive = options->CaseSensitive != 0;
+  run.ReplaceInExtension = options->ReplaceInExtension != 0;
+  run.Direction = options->Direction == 0 ? TDirection::kForward : TDirection::kReverse;
+
+  std::optional<std::string> new_path =
+      TransliteratePath(old_path, ProfilePath(PluginDir, ProfileNameOf(*options)), run);
+  if (!new_path) return;  // missing or unreadable profile: nothing changes
+
+  if (!previewOnly) {
+    // MoveFileA never replaces an existing file. When the move fails the file
+    // keeps its old name, and so does the host's pointer.
+    if (new_path->size() > kMaxPathLength) return;
+    if (!MoveFileA(old_path.c_str(), new_path->c_str())) return;
+  }
+  ReturnedPath = std::move(*new_path);
+  *fileName = ReturnedPath.data();
+}
