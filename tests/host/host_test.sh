@@ -69,6 +69,12 @@ run "$work/files/日本語.txt" "$work/files/Ёлка.txt"
 check a_name_outside_1251_is_skipped test "$(files)" = "Yolka.txt|日本語.txt|"
 check a_name_outside_1251_is_reported grep -q "outside Windows-1251" <<<"$out"
 
+# ---- A folder stands for the files in it
+fresh "Щука.txt" "Ёж.txt"
+mkdir "$work/files/Папка"
+run "$work/files"
+check a_folder_means_its_files test "$(files)" = "Shchuka.txt|Yozh.txt|Папка|"
+
 # ---- Profiles
 run --list
 check list_shows_profiles_with_their_information grep -q "Стандартный профиль" <<<"$out"

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <cwchar>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@
 namespace {
 
 constexpr char kUsage[] =
-    "usage: translit-host [options] FILE...\n"
+    "usage: translit-host [options] FILE|FOLDER...\n"
     "  --profile NAME  profile in Plugins\\rep_profiles\\ (default standart.pch)\n"
     "  --reverse       turn right-hand terms back into left-hand ones\n"
     "  --case          letter case counts (one exact pass)\n"
@@ -25,6 +26,7 @@ constexpr char kUsage[] =
     "  --preview       show the new names, rename nothing\n"
     "  --list          list the profiles with their information lines\n"
     "  --info          show the plug-in's identity record\n"
+    "A folder stands for the files directly in it.\n"
     "Exit status: 0 when every file was renamed (or could be), 1 when one\n"
     "could not, 2 on a usage or set-up error.\n";
 
@@ -142,6 +144,35 @@ int PrintProfiles(const std::string& profiles) {
   return 0;
 }
 
+// Which names a folder already holds, read once per folder: a preview of
+// thousands of files then looks each new name up in memory instead of asking
+// the file system every time.
+class ExistingNames {
+ public:
+  bool Contains(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\:");
+    const std::string folder = UpperCase(path.substr(0, separator + 1));
+    auto found = folders_.find(folder);
+    if (found == folders_.end()) found = folders_.emplace(folder, Read(folder)).first;
+    return found->second.count(UpperCase(path.substr(separator + 1))) != 0;
+  }
+
+ private:
+  static std::set<std::string> Read(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      names.insert(UpperCase(entry.cFileName));
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return names;
+  }
+
+  std::map<std::string, std::set<std::string>> folders_;  // upper-cased
+};
+
 // Runs process on one path; the new path, or nothing when the plug-in left
 // the host's pointer alone.
 bool CallProcess(const Plugin& plugin, TReplOptions** options, const std::string& path,
@@ -154,16 +185,41 @@ bool CallProcess(const Plugin& plugin, TReplOptions** options, const std::string
   return true;
 }
 
+// The files to work on: every argument, a folder replaced by the files
+// directly in it (in the order the directory search gives them).
+std::vector<std::wstring> ExpandFolders(const std::vector<std::wstring>& arguments) {
+  std::vector<std::wstring> files;
+  for (const std::wstring& argument : arguments) {
+    const DWORD attributes = GetFileAttributesW(argument.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      files.push_back(argument);
+      continue;
+    }
+    std::wstring folder = argument;
+    if (folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) continue;
+    do {
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(folder + entry.cFileName);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+  }
+  return files;
+}
+
 int Transliterate(const Plugin& plugin, const Arguments& args, TReplOptions** options) {
   int status = 0;
   std::map<std::string, std::string> claimed;  // upper-cased new path -> the file claiming it
-  for (const std::wstring& wide : args.files) {
+  ExistingNames existing;
+  const std::vector<std::wstring> files = ExpandFolders(args.files);
+  for (const std::wstring& wide : files) {
     bool lossless = true;
     const std::string given = To1251(wide, &lossless);
     if (!lossless) {
       // The host works in Windows-1251: such a name would come back mangled.
-      Err("skipped: a file name with characters outside Windows-1251 (argument " +
-          std::to_string(&wide - args.files.data() + 1) + ")\n");
+      Err("skipped: a file name with characters outside Windows-1251 (file " +
+          std::to_string(&wide - files.data() + 1) + ")\n");
       status = 1;
       continue;
     }
@@ -188,7 +244,7 @@ int Transliterate(const Plugin& plugin, const Arguments& args, TReplOptions** op
       auto [slot, fresh] = claimed.emplace(key, old_path);
       if (!fresh) {
         note = "  [also the new name of " + NamePart(slot->second) + "]";
-      } else if (!SameIgnoringCase(new_path, old_path) && Exists(new_path)) {
+      } else if (!SameIgnoringCase(new_path, old_path) && existing.Contains(new_path)) {
         note = "  [name already taken]";
       }
       if (!note.empty()) status = 1;
