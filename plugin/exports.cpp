@@ -9,6 +9,7 @@
 #include "plugin/plugin_api.h"
 #include "plugin/process_file.h"
 #include "plugin/version.h"
+#include "ui/window_classes.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ void __stdcall initialize(HWND Window) {
   GuardedCall([&] {
     HostWindow = Window;
     ScanProfileCatalogue();
+    RegisterWindowClasses();
   });
 }
 

@@ -1,0 +1,74 @@
+#include "ui/modal_run.h"
+
+#include <exception>
+
+#include "plugin/library_state.h"
+#include "ui/control_table.h"
+#include "ui/window_chrome.h"
+#include "ui/window_guard.h"
+
+namespace {
+
+// Keeps HostWindow disabled for its lifetime; enables it again and brings it
+// to the foreground however the run ends.
+class THostDisabled {
+ public:
+  THostDisabled() noexcept { EnableWindow(HostWindow, FALSE); }
+  ~THostDisabled() {
+    EnableWindow(HostWindow, TRUE);
+    SetForegroundWindow(HostWindow);
+  }
+  THostDisabled(const THostDisabled&) = delete;
+  THostDisabled& operator=(const THostDisabled&) = delete;
+};
+
+// Releases the opening's resources when the run ends. If the run is left by
+// an exception while its window still exists, destroys the window first and
+// takes back the quit message that its WM_DESTROY posted, which would
+// otherwise end the host's own message loop.
+class TOpeningCleanup {
+ public:
+  explicit TOpeningCleanup(HWND* window) noexcept : window_(window) {}
+  ~TOpeningCleanup() {
+    if (std::uncaught_exceptions() > exceptions_ && *window_ && IsWindow(*window_)) {
+      DestroyWindow(*window_);
+      MSG quit;
+      PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    WindowChrome.Release();
+  }
+  TOpeningCleanup(const TOpeningCleanup&) = delete;
+  TOpeningCleanup& operator=(const TOpeningCleanup&) = delete;
+
+ private:
+  HWND* window_;
+  int exceptions_ = std::uncaught_exceptions();
+};
+
+void RunMessageLoop() {
+  MSG& message = ControlTable.LoopMessage;
+  // GetMessage answers 0 for the quit message and -1 on an error; both end
+  // the loop.
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+}  // namespace
+
+void RunModalWindow(const TModalWindow& window) {
+  THostDisabled host_disabled;
+  {
+    TOpeningCleanup cleanup(window.Window);
+    if (!window.Build() || !*window.Window) return;
+    window.SetInitialState();
+    ShowWindow(*window.Window, SW_SHOWNORMAL);
+    UpdateWindow(*window.Window);
+    SetFocus(ControlTable.ProfileBox);
+    RunMessageLoop();
+  }
+  RethrowOutOfMemoryFromWindow();
+}
+
+void EndModalRun() noexcept { PostQuitMessage(0); }
