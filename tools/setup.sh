@@ -10,7 +10,7 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok
 packages=(
   cmake make g++ clang llvm libclang-rt-14-dev
   g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth x11-apps imagemagick
+  wine wine32:i386 fonts-wine xvfb xauth x11-apps imagemagick
   locales googletest libgtest-dev libbenchmark-dev
   clang-tidy cppcheck fortunes-ru zip unzip python3
 )
