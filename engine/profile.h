@@ -1,5 +1,5 @@
-// Replacement profiles (Part 2.1): where they live, how their lines are read,
-// how a rule line is split, and the readers built on that.
+// Replacement profiles: where they live, how their lines are read, how a rule
+// line is split, and the readers built on that.
 //
 // Failure model: nothing here throws, except std::bad_alloc when memory runs
 // out. A profile that is missing (ProfilePresent false) and one that exists
@@ -30,7 +30,7 @@
 // (plugin_dir must end with one). Pure.
 std::string ProfilePath(std::string_view plugin_dir, std::string_view name);
 
-// The line reader of Part 2.1, "Lines":
+// The line reader:
 //  - a line ends at LF or CR LF, which are not part of it; every CR that is not
 //    followed by LF is dropped, as if it were not in the file (so a CR never
 //    counts as text, nor as the start of a line);
@@ -86,7 +86,7 @@ class TProfileReader {
   bool failed_ = false;
 };
 
-// Splits a rule line (Part 2.1, "Rule lines"): with a space, the left term is
+// Splits a rule line: with a space, the left term is
 // the text before the first space and the right term all the text after it,
 // each with "/s" (any case) turned into a space by ReplaceAllInString; without
 // a space, both terms are the whole line verbatim and SelfMapping is true.
@@ -95,7 +95,7 @@ class TProfileReader {
 //   "" -> "", "" (self-mapping)
 TRule SplitRuleLine(std::string_view line);
 
-// A whole profile as the windows use it (Part 3.4).
+// A whole profile as the windows use it.
 struct TProfile {
   std::string Information;  // line 1
   std::string LeftName;     // line 2
@@ -110,11 +110,11 @@ bool ReadProfile(const std::string& path, TProfile* profile);
 // rule lines while !AtEnd(). False (profile untouched) after a read error.
 bool ReadProfile(TProfileReader& reader, TProfile* profile);
 
-// Reads only the information line (Part 3.4, ShowProfileInfo). False
+// Reads only the information line (for the information box). False
 // (information untouched) when the profile is missing or cannot be read.
 bool ReadProfileInformation(const std::string& path, std::string* information);
 
-// The file-name run (Parts 2.2 and 2.3) straight from the profile file: sets
+// The file-name run straight from the profile file: sets
 // the pair to input; then for each pass opens the profile afresh, skips its
 // three header lines and, until AtEnd(), splits each rule line and applies it
 // at once with ApplyRule(..., TSelfMapping::kAlwaysIgnoreCase). The output is

@@ -1,4 +1,4 @@
-// File seam of the profile reader (Part 2.1): whether a profile is present,
+// File seam of the profile reader: whether a profile is present,
 // and reading its bytes. On Windows the profile is opened with CreateFileA,
 // GENERIC_READ and FILE_SHARE_READ only (other programs may read it meanwhile,
 // not write it); elsewhere with the C library. No function here throws.

@@ -1,4 +1,5 @@
-// Part 2.1 on real files: presence, the line reader, rule lines, the readers.
+// Replacement profiles on real files: presence, the line reader, rule lines,
+// the readers.
 #include "engine/profile.h"
 
 #include <gtest/gtest.h>

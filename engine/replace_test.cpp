@@ -1,5 +1,5 @@
-// Part 2.2's edge cases, run on the fast engine and on the literal oracle alike
-// (so that a wrong oracle fails too), and the fast engine's own corner cases.
+// The engine's edge cases, run on the fast engine and on the literal oracle
+// alike (so that a wrong oracle fails too), and the fast engine's own corners.
 #include "engine/replace.h"
 
 #include <gtest/gtest.h>
@@ -89,7 +89,7 @@ class EngineNames {
 };
 TYPED_TEST_SUITE(EngineTest, Engines, EngineNames);
 
-// --- Part 2.2, "Edge cases worth testing" ---------------------------------
+// --- masking, passes, case modes --------------------------------------------
 
 TYPED_TEST(EngineTest, EarlierRulesWin) {
   for (bool caseSensitive : {true, false}) {
@@ -164,7 +164,7 @@ TYPED_TEST(EngineTest, SelfMappingRuleTextWindowVersusFileName) {
             W("Жx"));
 }
 
-// --- Part 2.2, the data model and the run ------------------------------------
+// --- the pair and the run -----------------------------------------------------
 
 TYPED_TEST(EngineTest, FileNameSelfMappingPutsMatchedTextInLowerCase) {
   const std::vector<TRule> rules = {SelfRule("ab")};

@@ -1,4 +1,4 @@
-// Part 2.2's steps, one for one.
+// The literal steps, one for one.
 #include "engine/oracle/literal_engine.h"
 
 #include "engine/lower_case.h"

@@ -1,6 +1,7 @@
-// The literal algorithm of Part 2.2, written plainly from its text, as the
-// oracle that the fast engine (engine/replace.h) is checked against. It is
-// quadratic; use it on small texts only (tests, fuzzers).
+// The replacement algorithm in its literal, quadratic form (search again from
+// the first character after every replacement, erase and insert in place), as
+// the oracle that the fast engine (engine/replace.h) is checked against. Use
+// it on small texts only (tests, fuzzers).
 //
 // One deliberate departure from the literal text, shared with the fast engine:
 // a find made only of NUL bytes with a replacement at least as long never ends
@@ -15,13 +16,13 @@
 
 namespace oracle {
 
-// The engine pair as Part 2.2 describes it: two plain strings.
+// The engine pair as two plain strings.
 struct TLiteralPair {
   std::string SearchText;
   std::string ResultText;
 };
 
-// Part 2.2 "Occurrence": the leftmost 0-based position of find in text, or
+// Occurrence: the leftmost 0-based position of find in text, or
 // std::string::npos; an empty find or one longer than the text has none.
 std::size_t Occurrence(const std::string& find, const std::string& text);
 
