@@ -3,6 +3,7 @@
 // every single rule.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -33,6 +34,18 @@ class Random {
  private:
   std::mt19937 engine_;  // the same sequence on every platform
 };
+
+std::string Show(const std::string& bytes);
+
+// Compares the fast engine's bytes with the oracle's; on a difference, shows
+// both readably.
+::testing::AssertionResult SameBytes(const char* fast_expression, const char* literal_expression,
+                                     const std::string& fast, const std::string& literal) {
+  if (fast == literal) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << fast_expression << " is \"" << Show(fast) << "\", "
+                                       << literal_expression << " is \"" << Show(literal) << "\"";
+}
+#define ASSERT_SAME_BYTES(fast, literal) ASSERT_PRED_FORMAT2(SameBytes, fast, literal)
 
 std::string Show(const std::string& bytes) {
   std::string shown;
@@ -78,9 +91,9 @@ void CheckRun(const std::string& input, const std::vector<TRule>& rules) {
             ApplyRule(fast, rules[i], PassIsCaseSensitive(pass), direction, selfMapping);
             oracle::ApplyRule(literal, rules[i], PassIsCaseSensitive(pass), direction,
                               selfMapping);
-            ASSERT_EQ(Show(fast.SearchText()), Show(literal.SearchText))
+            ASSERT_SAME_BYTES(fast.SearchText(), literal.SearchText)
                 << Describe(input, rules) << " pass " << pass << " rule " << i;
-            ASSERT_EQ(Show(fast.ResultText()), Show(literal.ResultText))
+            ASSERT_SAME_BYTES(fast.ResultText(), literal.ResultText)
                 << Describe(input, rules) << " pass " << pass << " rule " << i;
           }
         }
@@ -92,8 +105,8 @@ void CheckRun(const std::string& input, const std::vector<TRule>& rules) {
         ASSERT_TRUE(RunReplacement(run, input, rules, options));
         oracle::TLiteralPair literalRun;
         oracle::RunReplacement(literalRun, input, rules, caseSensitive, direction, selfMapping);
-        ASSERT_EQ(Show(run.ResultText()), Show(literalRun.ResultText)) << Describe(input, rules);
-        ASSERT_EQ(Show(run.SearchText()), Show(literalRun.SearchText)) << Describe(input, rules);
+        ASSERT_SAME_BYTES(run.ResultText(), literalRun.ResultText) << Describe(input, rules);
+        ASSERT_SAME_BYTES(run.SearchText(), literalRun.SearchText) << Describe(input, rules);
       }
     }
   }
@@ -119,6 +132,34 @@ TEST(EquivalenceTest, LongerTextsOverTwoLetters) {
       rule.Right = random.Below(3) == 0 ? std::string() : random.Text("abB", 5);
     }
     const std::string input = random.Text("aabbA", 300);
+    ASSERT_NO_FATAL_FAILURE(CheckRun(input, rules)) << "case " << i;
+  }
+}
+
+TEST(EquivalenceTest, LongTermsAndReplacements) {
+  // Terms longer than 8 characters take the Knuth-Morris-Pratt search, and
+  // replacements longer than 8 characters the general sweep of a series of
+  // one-character rules.
+  Random random(31337);
+  for (int i = 0; i < 300; ++i) {
+    std::string input = random.Text("aabA", 60);
+    for (int repeat = 0; repeat < 2; ++repeat) input += input;  // periodic stretches
+    std::vector<TRule> rules(1 + random.Below(5));
+    for (TRule& rule : rules) {
+      const std::size_t kind = random.Below(3);
+      if (kind == 0) {
+        rule.Left = random.Text("abA", 1);
+      } else if (kind == 1) {
+        rule.Left = random.Text("aab", 14);
+      } else {  // a piece of the text, often at its very end
+        const std::size_t length = std::min<std::size_t>(input.size(), 9 + random.Below(6));
+        const std::size_t start = random.Coin() ? input.size() - length
+                                                : random.Below(input.size() - length + 1);
+        rule.Left = input.substr(start, length);
+      }
+      if (rule.Left.empty()) rule.Left = "a";
+      rule.Right = random.Below(4) == 0 ? std::string() : random.Text("xyzB", 14);
+    }
     ASSERT_NO_FATAL_FAILURE(CheckRun(input, rules)) << "case " << i;
   }
 }
@@ -152,9 +193,9 @@ TEST(EquivalenceTest, MaskedReplaceAllWithAnyCaseFlags) {
       const bool caseSensitive = random.Coin();
       MaskedReplaceAll(fast, find, replacement, caseSensitive);
       oracle::MaskedReplaceAll(literal, find, replacement, caseSensitive);
-      ASSERT_EQ(Show(fast.SearchText()), Show(literal.SearchText))
+      ASSERT_SAME_BYTES(fast.SearchText(), literal.SearchText)
           << "case " << i << " call " << call << " input \"" << Show(input) << "\"";
-      ASSERT_EQ(Show(fast.ResultText()), Show(literal.ResultText))
+      ASSERT_SAME_BYTES(fast.ResultText(), literal.ResultText)
           << "case " << i << " call " << call << " input \"" << Show(input) << "\"";
     }
   }
@@ -171,7 +212,7 @@ TEST(EquivalenceTest, ReplaceAllInString) {
     std::string literal = input;
     ReplaceAllInString(fast, find, replacement, caseSensitive);
     oracle::ReplaceAllInString(literal, find, replacement, caseSensitive);
-    ASSERT_EQ(Show(fast), Show(literal)) << "input \"" << Show(input) << "\" find \"" << Show(find)
+    ASSERT_SAME_BYTES(fast, literal) << "input \"" << Show(input) << "\" find \"" << Show(find)
                                          << "\" replacement \"" << Show(replacement) << "\"";
   }
 }

@@ -5,7 +5,7 @@
 #include <windows.h>
 #endif
 
-#include <limits>
+#include <array>
 
 // Generated from Python's cp1251 codec: str.lower() of every byte (0x98 is
 // unassigned and maps to itself).
@@ -30,40 +30,37 @@ const unsigned char kLower1251[256] = {
 };
 // clang-format on
 
+const unsigned char* LowerCaseTable() {
 #ifdef _WIN32
+  static const std::array<unsigned char, 256> table = [] {
+    std::array<unsigned char, 256> mapping{};
+    for (int b = 0; b < 256; ++b) {
+      char c = static_cast<char>(b);
+      CharLowerBuffA(&c, 1);
+      mapping[static_cast<std::size_t>(b)] = static_cast<unsigned char>(c);
+    }
+    return mapping;
+  }();
+  return table.data();
+#else
+  return kLower1251;
+#endif
+}
 
 void LowerCaseInPlace(char* data, std::size_t size) {
-  constexpr std::size_t kMaxChunk = std::numeric_limits<DWORD>::max();
-  while (size > 0) {
-    const std::size_t chunk = size < kMaxChunk ? size : kMaxChunk;
-    CharLowerBuffA(data, static_cast<DWORD>(chunk));
-    data += chunk;
-    size -= chunk;
+  const unsigned char* table = LowerCaseTable();
+  for (std::size_t i = 0; i < size; ++i) {
+    data[i] = static_cast<char>(table[static_cast<unsigned char>(data[i])]);
   }
 }
 
 bool LowerCaseIsIdempotent() {
   static const bool idempotent = [] {
+    const unsigned char* table = LowerCaseTable();
     for (int b = 0; b < 256; ++b) {
-      char once = static_cast<char>(b);
-      CharLowerBuffA(&once, 1);
-      char twice = once;
-      CharLowerBuffA(&twice, 1);
-      if (once != twice) return false;
+      if (table[table[b]] != table[b]) return false;
     }
     return true;
   }();
   return idempotent;
 }
-
-#else
-
-void LowerCaseInPlace(char* data, std::size_t size) {
-  for (std::size_t i = 0; i < size; ++i) {
-    data[i] = static_cast<char>(kLower1251[static_cast<unsigned char>(data[i])]);
-  }
-}
-
-bool LowerCaseIsIdempotent() { return true; }  // checked by lower_case_test.cpp
-
-#endif

@@ -1,237 +1,102 @@
-// The masked replacement engine: linear-time equivalents of Part 2.2's literal
+// The masked replacement engine: linear-time equivalents of the literal
 // steps. engine/oracle/literal_engine.cpp holds the literal steps; the tests
 // check that both give the same SearchText/ResultText.
 #include "engine/replace.h"
 
-#include <cstring>
 #include <utility>
 
 #include "engine/lower_case.h"
+#include "engine/replace_all.h"
+#include "engine/rule_batch.h"
 
-namespace {
+using engine_detail::ReplaceAllCore;
+using engine_detail::TByteCounts;
+using engine_detail::TRuleBatch;
 
-constexpr std::size_t kNone = std::string::npos;
-
-// Leftmost search for one find term (Knuth-Morris-Pratt, with memchr skipping
-// to the next candidate first byte while no partial match is pending). Linear
-// in the text whatever the term.
-class TMatcher {
- public:
-  // borders is scratch space of the caller, reused between rules.
-  TMatcher(std::string_view find, std::vector<std::size_t>& borders)
-      : find_(find), size_(find.size()), borders_(borders) {
-    // borders_[q]: length of the longest proper border of find[0, q).
-    borders_.assign(size_ + 1, 0);
-    std::size_t k = 0;
-    for (std::size_t q = 1; q < size_; ++q) {
-      while (k > 0 && find_[q] != find_[k]) k = borders_[k];
-      if (find_[q] == find_[k]) ++k;
-      borders_[q + 1] = k;
+// The engine's view of a pair: the lower-casing put off, the byte counts.
+struct TPairAccess {
+  // Step 1 of MaskedReplaceAll for SearchText, and a valid byte count. The
+  // lower-casing itself waits (Materialize) until a search may find something;
+  // the byte count follows from the mapping.
+  static void Prepare(TReplacePair& pair, bool caseSensitive) {
+    if (!pair.counts_valid_) Count(pair);
+    if (caseSensitive || (pair.search_lowered_ && LowerCaseIsIdempotent())) return;
+    if (pair.lowering_pending_) Materialize(pair);  // not idempotent: lower twice
+    const unsigned char* lower = LowerCaseTable();
+    TByteCounts lowered{};
+    for (int b = 0; b < 256; ++b) {
+      const std::size_t count = pair.counts_[static_cast<std::size_t>(b)];
+      lowered[lower[b]] += count;
+      if (count > 0 && lower[b] != b) pair.lowering_pending_ = true;
     }
+    pair.counts_ = lowered;
+    pair.search_lowered_ = true;
   }
 
-  // The state after state q (< size) reads c: the length of the longest prefix
-  // of find that is a suffix of what has been read; size_ means a match.
-  std::size_t Step(std::size_t q, char c) const {
-    while (q > 0 && find_[q] != c) q = borders_[q];
-    return find_[q] == c ? q + 1 : 0;
+  static void Materialize(const TReplacePair& pair) {
+    if (!pair.lowering_pending_) return;
+    LowerCaseInPlace(pair.search_);
+    pair.lowering_pending_ = false;
   }
 
-  // Start of the leftmost occurrence of find in text[from, size), or kNone.
-  std::size_t Find(const char* text, std::size_t size, std::size_t from) const {
-    std::size_t q = 0;
-    std::size_t i = from;
-    while (i < size) {
-      if (q == 0) {
-        if (size - i < size_) return kNone;
-        const void* hit = std::memchr(text + i, find_[0], size - i - size_ + 1);
-        if (hit == nullptr) return kNone;
-        i = static_cast<std::size_t>(static_cast<const char*>(hit) - text) + 1;
-        q = 1;
-      } else {
-        q = Step(q, text[i]);
-        ++i;
-      }
-      if (q == size_) return i - size_;
+  static void Count(TReplacePair& pair) {
+    // Four tallies side by side, so that runs of one byte do not wait on
+    // each other's increments.
+    std::array<std::array<std::size_t, 256>, 4> tallies{};
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(pair.search_.data());
+    const std::size_t n = pair.search_.size();
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+      ++tallies[0][s[i]];
+      ++tallies[1][s[i + 1]];
+      ++tallies[2][s[i + 2]];
+      ++tallies[3][s[i + 3]];
     }
-    return kNone;
-  }
-
-  // The state after reading text[0, end), given that it holds no occurrence:
-  // it depends only on the last size - 1 characters.
-  std::size_t StateAfter(const char* text, std::size_t end) const {
-    std::size_t q = 0;
-    for (std::size_t i = end > size_ - 1 ? end - (size_ - 1) : 0; i < end; ++i) {
-      q = Step(q, text[i]);
+    for (; i < n; ++i) ++tallies[0][s[i]];
+    for (std::size_t b = 0; b < 256; ++b) {
+      pair.counts_[b] = tallies[0][b] + tallies[1][b] + tallies[2][b] + tallies[3][b];
     }
-    return q;
+    pair.counts_valid_ = true;
   }
 
- private:
-  std::string_view find_;
-  std::size_t size_;
-  std::vector<std::size_t>& borders_;
+  // Steps 2 and 3 of MaskedReplaceAll, after Prepare, with find and
+  // replacement lower-cased where that is asked.
+  static void Replace(TReplacePair& pair, std::string_view find, std::string_view replacement) {
+    for (const char c : find) {
+      if (pair.counts_[static_cast<unsigned char>(c)] == 0) return;  // cannot occur
+    }
+    if (find.empty() || find.size() > pair.search_.size()) return;
+    Materialize(pair);
+    const std::size_t replaced = ReplaceAllCore(pair.search_, pair.result_, find, replacement,
+                                                pair.positions_, pair.borders_, &pair.counts_);
+    for (const char c : find) pair.counts_[static_cast<unsigned char>(c)] -= replaced;
+    pair.counts_[0] += replaced * replacement.size();
+  }
+
+  // Applies a series of one-character rules gathered since the last call.
+  static void ApplyBatch(TReplacePair& pair, TRuleBatch& batch) {
+    if (batch.Empty()) return;
+    Prepare(pair, batch.CaseSensitive());
+    const std::size_t grown = batch.Restrict(pair.counts_, pair.search_.size());
+    if (grown != 0) {
+      Materialize(pair);
+      batch.Sweep(pair.search_, pair.result_, grown);
+    }
+    batch.Settle(pair.counts_);
+  }
 };
-
-// Empty replacement. The literal steps remove the leftmost occurrence and search
-// the closed-up text again from the start. Equivalent: push the text character
-// by character onto an output (kept in place at the front of both strings) and
-// drop the last find.size() characters whenever the output ends with find. The
-// output never holds an occurrence, so the first one to complete at its end is
-// the leftmost of the whole current text. While no partial match is pending at
-// the end of the output, the next occurrence lies wholly in the unread input
-// and is found with one search.
-void RemoveAll(std::string& search, std::string& result, std::string_view find,
-               std::vector<std::size_t>& borders) {
-  const TMatcher matcher(find, borders);
-  const std::size_t m = find.size();
-  const std::size_t n = search.size();
-  char* s = search.data();
-  char* r = result.data();
-
-  const std::size_t first = matcher.Find(s, n, 0);
-  if (first == kNone) return;
-  std::size_t w = first;       // output: [0, w)
-  std::size_t p = first + m;   // unread input: [p, n)
-  std::size_t q = matcher.StateAfter(s, w);
-  while (true) {
-    if (q == 0) {
-      const std::size_t i = matcher.Find(s, n, p);
-      if (i == kNone) break;
-      std::memmove(s + w, s + p, i - p);
-      std::memmove(r + w, r + p, i - p);
-      w += i - p;
-      p = i + m;
-      q = matcher.StateAfter(s, w);
-    } else {
-      if (p == n) break;
-      s[w] = s[p];
-      r[w] = r[p];
-      q = matcher.Step(q, s[w]);
-      ++w;
-      ++p;
-      if (q == m) {
-        w -= m;
-        q = matcher.StateAfter(s, w);
-      }
-    }
-  }
-  std::memmove(s + w, s + p, n - p);
-  std::memmove(r + w, r + p, n - p);
-  w += n - p;
-  search.resize(w);
-  result.resize(w);
-}
-
-// Non-empty replacement, find without NUL: after a replacement no occurrence can
-// start inside or before the filler, so the literal steps replace the
-// non-overlapping occurrences from left to right in the text as it was.
-void ReplaceOccurrences(std::string& search, std::string& result, std::string_view find,
-                        std::string_view replacement, std::vector<std::size_t>& positions,
-                        std::vector<std::size_t>& borders) {
-  const TMatcher matcher(find, borders);
-  const std::size_t m = find.size();
-  const std::size_t k = replacement.size();
-  const std::size_t n = search.size();
-  char* s = search.data();
-  char* r = result.data();
-
-  if (k == m) {  // same length: in place
-    for (std::size_t i = matcher.Find(s, n, 0); i != kNone; i = matcher.Find(s, n, i + m)) {
-      std::memset(s + i, 0, k);
-      std::memcpy(r + i, replacement.data(), k);
-    }
-    return;
-  }
-
-  if (k < m) {  // shorter: one sweep that compacts towards the front
-    std::size_t w = 0;
-    std::size_t p = 0;
-    for (std::size_t i = matcher.Find(s, n, 0); i != kNone; i = matcher.Find(s, n, p)) {
-      std::memmove(s + w, s + p, i - p);
-      std::memmove(r + w, r + p, i - p);
-      w += i - p;
-      std::memset(s + w, 0, k);
-      std::memcpy(r + w, replacement.data(), k);
-      w += k;
-      p = i + m;
-    }
-    if (p == 0) return;
-    std::memmove(s + w, s + p, n - p);
-    std::memmove(r + w, r + p, n - p);
-    w += n - p;
-    search.resize(w);
-    result.resize(w);
-    return;
-  }
-
-  // longer: find the occurrences, grow both strings once, fill from the back
-  positions.clear();
-  for (std::size_t i = matcher.Find(s, n, 0); i != kNone; i = matcher.Find(s, n, i + m)) {
-    positions.push_back(i);
-  }
-  if (positions.empty()) return;
-  const std::size_t grown = n + positions.size() * (k - m);
-  search.resize(grown);
-  result.resize(grown);
-  s = search.data();
-  r = result.data();
-  std::size_t source_end = n;
-  std::size_t target_end = grown;
-  for (std::size_t j = positions.size(); j-- > 0;) {
-    const std::size_t i = positions[j];
-    const std::size_t tail = source_end - (i + m);
-    target_end -= tail;
-    std::memmove(s + target_end, s + i + m, tail);
-    std::memmove(r + target_end, r + i + m, tail);
-    target_end -= k;
-    std::memset(s + target_end, 0, k);
-    std::memcpy(r + target_end, replacement.data(), k);
-    source_end = i;
-  }
-}
-
-// Non-empty replacement, find holding a NUL: the filler may take part in a
-// later occurrence, so take the literal steps. The search restarts find.size()
-// - 1 characters before the last replacement: any earlier start would lie
-// wholly in text that had no occurrence. It ends, because every replacement
-// removes at least one byte other than NUL and adds only NULs, except for a
-// find made only of NULs whose replacement is not shorter, which never ends
-// and is defined to change nothing (see replace.h).
-void ReplaceWithNulInFind(std::string& search, std::string& result, std::string_view find,
-                          std::string_view replacement) {
-  const std::size_t m = find.size();
-  const std::size_t k = replacement.size();
-  if (k >= m && find.find_first_not_of('\0') == std::string_view::npos) return;
-  std::size_t from = 0;
-  for (std::size_t i = search.find(find, from); i != kNone; i = search.find(find, from)) {
-    search.replace(i, m, k, '\0');
-    result.replace(i, m, replacement);
-    from = i + 1 >= m ? i + 1 - m : 0;
-  }
-}
-
-// Steps 2 and 3 of MaskedReplaceAll on a search copy and a result copy of the
-// same length; search and find are already lower-cased where that is asked.
-void ReplaceAllCore(std::string& search, std::string& result, std::string_view find,
-                    std::string_view replacement, std::vector<std::size_t>& positions,
-                    std::vector<std::size_t>& borders) {
-  if (find.empty() || find.size() > search.size()) return;
-  if (replacement.empty()) {
-    RemoveAll(search, result, find, borders);
-  } else if (find.find('\0') != std::string_view::npos) {
-    ReplaceWithNulInFind(search, result, find, replacement);
-  } else {
-    ReplaceOccurrences(search, result, find, replacement, positions, borders);
-  }
-}
-
-}  // namespace
 
 void TReplacePair::Start(std::string_view input) {
   search_.assign(input.data(), input.size());
   result_.assign(input.data(), input.size());
   search_lowered_ = false;
+  lowering_pending_ = false;
+  counts_valid_ = false;
+}
+
+const std::string& TReplacePair::SearchText() const {
+  TPairAccess::Materialize(*this);
+  return search_;
 }
 
 std::string TReplacePair::TakeResultText() {
@@ -245,12 +110,9 @@ void MaskedReplaceAll(TReplacePair& pair, std::string find, std::string replacem
   if (!caseSensitive) {
     LowerCaseInPlace(find);
     LowerCaseInPlace(replacement);
-    if (!pair.search_lowered_ || !LowerCaseIsIdempotent()) {
-      LowerCaseInPlace(pair.search_);
-      pair.search_lowered_ = true;
-    }
   }
-  ReplaceAllCore(pair.search_, pair.result_, find, replacement, pair.positions_, pair.borders_);
+  TPairAccess::Prepare(pair, caseSensitive);
+  TPairAccess::Replace(pair, find, replacement);
 }
 
 void ReplaceAllInString(std::string& text, std::string find, std::string replacement,
@@ -267,28 +129,66 @@ void ReplaceAllInString(std::string& text, std::string find, std::string replace
   text = std::move(result);
 }
 
+namespace {
+
+// What MaskedReplaceAll receives for a rule: find, replacement, case mode.
+struct TCall {
+  const std::string* Find;
+  const std::string* Replacement;
+  bool CaseSensitive;
+};
+
+TCall CallFor(const TRule& rule, bool passCaseSensitive, TDirection direction,
+              TSelfMapping selfMapping) {
+  if (rule.SelfMapping && selfMapping == TSelfMapping::kAlwaysIgnoreCase) {
+    return {&rule.Left, &rule.Left, false};
+  }
+  if (direction == TDirection::kForward) return {&rule.Left, &rule.Right, passCaseSensitive};
+  return {&rule.Right, &rule.Left, passCaseSensitive};
+}
+
+}  // namespace
+
 void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive,
                TDirection direction, TSelfMapping selfMapping) {
-  if (rule.SelfMapping && selfMapping == TSelfMapping::kAlwaysIgnoreCase) {
-    MaskedReplaceAll(pair, rule.Left, rule.Left, false);
-  } else if (direction == TDirection::kForward) {
-    MaskedReplaceAll(pair, rule.Left, rule.Right, passCaseSensitive);
-  } else {
-    MaskedReplaceAll(pair, rule.Right, rule.Left, passCaseSensitive);
-  }
+  const TCall call = CallFor(rule, passCaseSensitive, direction, selfMapping);
+  MaskedReplaceAll(pair, *call.Find, *call.Replacement, call.CaseSensitive);
 }
 
 bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vector<TRule>& rules,
                     const TRunOptions& options) {
   pair.Start(input);
+  TRuleBatch batch;
+  std::string find;
+  std::string replacement;
   const int passes = PassCount(options.CaseSensitive);
   for (int pass = 0; pass < passes; ++pass) {
     for (const TRule& rule : rules) {
-      if (options.Cancelled && options.Cancelled()) return false;
+      if (options.Cancelled && options.Cancelled()) {
+        TPairAccess::ApplyBatch(pair, batch);
+        return false;
+      }
       const TDirection direction =
           options.DirectionOfRule ? options.DirectionOfRule() : options.Direction;
-      ApplyRule(pair, rule, PassIsCaseSensitive(pass), direction, options.SelfMapping);
+      const TCall call = CallFor(rule, PassIsCaseSensitive(pass), direction, options.SelfMapping);
+      find = *call.Find;
+      replacement = *call.Replacement;
+      if (!call.CaseSensitive) {
+        LowerCaseInPlace(find);
+        LowerCaseInPlace(replacement);
+      }
+      const bool batchable = find.size() == 1 && find[0] != '\0' && !replacement.empty();
+      if (!batch.Empty() && (!batchable || batch.CaseSensitive() != call.CaseSensitive)) {
+        TPairAccess::ApplyBatch(pair, batch);
+      }
+      if (batchable) {
+        batch.Add(find[0], replacement, call.CaseSensitive);
+      } else {
+        TPairAccess::Prepare(pair, call.CaseSensitive);
+        TPairAccess::Replace(pair, find, replacement);
+      }
     }
   }
+  TPairAccess::ApplyBatch(pair, batch);
   return true;
 }

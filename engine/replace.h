@@ -1,4 +1,4 @@
-// The masked replacement engine (Part 2.2).
+// The masked replacement engine.
 //
 // A run rewrites a text by the ordered rules of a profile so that every
 // character is replaced at most once. It works on a pair of strings of equal
@@ -28,19 +28,26 @@
 // call (the literal steps are quadratic): after a non-empty replacement no
 // occurrence can start before the end of the filler, since find holds no NUL;
 // after an empty one a new occurrence can start at most find.size() - 1
-// characters before the removal point. A find term that does contain a NUL
-// byte (a profile file can hold one) with a non-empty replacement takes the
-// literal steps instead. One case where the literal steps never end is
-// defined here instead: a find made only of NUL bytes whose replacement is not
-// shorter than it (the filler would recreate the match for ever) leaves the
-// pair unchanged, apart from the lower-casing of step 1. The literal oracle
-// that the tests compare against (engine/oracle/) does the same.
+// characters before the removal point. A rule with a byte that SearchText no
+// longer holds is skipped without a search (the pair counts its bytes), and
+// RunReplacement applies a series of consecutive one-character rules of the
+// same case mode in one sweep (each character goes to the first of them that
+// names it, as one rule after the other would have it).
+//
+// A find term that does contain a NUL byte (a profile file can hold one) with
+// a non-empty replacement takes the literal steps instead. One case where the
+// literal steps never end is defined here instead: a find made only of NUL
+// bytes whose replacement is not shorter than it (the filler would recreate
+// the match for ever) leaves the pair unchanged, apart from the lower-casing
+// of step 1. The literal oracle that the tests compare against
+// (engine/oracle/) does the same.
 //
 // Threads: the engine keeps no module state. Each run works on a pair of its
 // own (TReplacePair), so runs on different threads never interleave; a single
 // pair must not be used by two threads at once.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -52,9 +59,9 @@ enum class TDirection { kForward, kReverse };
 
 // How a run applies a self-mapping rule (a profile line without a space).
 enum class TSelfMapping {
-  // Text window (Part 3.3): like every rule, in the pass's case mode.
+  // Text window: like every rule, in the pass's case mode.
   kLikeEveryRule,
-  // File name (Part 2.3): always with case ignored, in every pass, whatever the
+  // File name: always with case ignored, in every pass, whatever the
   // CaseSensitive option says; this lower-cases SearchText from that rule on.
   kAlwaysIgnoreCase,
 };
@@ -77,20 +84,28 @@ class TReplacePair {
   // Empties both strings.
   void Clear() { Start({}); }
 
-  const std::string& SearchText() const { return search_; }
+  // SearchText's lower-casing is put off until something needs it, so reading
+  // it may do that work (the pair is the run's own; no other thread reads it).
+  const std::string& SearchText() const;
   const std::string& ResultText() const { return result_; }
   // Moves ResultText out; the pair is empty afterwards.
   std::string TakeResultText();
 
  private:
-  friend void MaskedReplaceAll(TReplacePair& pair, std::string find, std::string replacement,
-                               bool caseSensitive);
+  friend struct TPairAccess;  // the engine's internals (replace.cpp)
 
-  std::string search_;
+  mutable std::string search_;
   std::string result_;
   // SearchText has been lower-cased in this run; since then only NUL filler
   // has been written into it, so it needs no lower-casing again.
   bool search_lowered_ = false;
+  // The lower-casing is still to be applied to search_.
+  mutable bool lowering_pending_ = false;
+  // How often each byte occurs in SearchText, lower-cased or not as it should
+  // be (valid when counts_valid_): a rule with a byte that does not occur is
+  // skipped without a search.
+  std::array<std::size_t, 256> counts_{};
+  bool counts_valid_ = false;
   // Scratch space reused by the rules of a run.
   std::vector<std::size_t> positions_;
   std::vector<std::size_t> borders_;
@@ -135,9 +150,10 @@ struct TRunOptions {
   std::function<TDirection()> DirectionOfRule;
 };
 
-// One run of a whole profile (Part 2.2, RunReplacement): sets the pair to the
-// input, then for each pass applies the rules in order with ApplyRule. The
-// output is pair.ResultText(). Returns false when Cancelled abandoned the run
-// (the pair then holds a partial result).
+// One run of a whole profile: sets the pair to the
+// input, then for each pass applies the rules in order as ApplyRule does. The
+// output is pair.ResultText(). The hooks are asked once per rule, in rule
+// order. Returns false when Cancelled abandoned the run; the pair then holds
+// the result of the rules before it.
 bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vector<TRule>& rules,
                     const TRunOptions& options);

@@ -1,0 +1,176 @@
+// Linear-time equivalents of the literal replace-all steps, one per kind of
+// rule: an empty replacement, a find term holding NUL, and the rest.
+#include "engine/replace_all.h"
+
+#include <cstring>
+
+namespace engine_detail {
+
+namespace {
+
+// Empty replacement. The literal steps remove the leftmost occurrence and search
+// the closed-up text again from the start. Equivalent: push the text character
+// by character onto an output (kept in place at the front of both strings) and
+// drop the last find.size() characters whenever the output ends with find. The
+// output never holds an occurrence, so the first one to complete at its end is
+// the leftmost of the whole current text. While no partial match is pending at
+// the end of the output, the next occurrence lies wholly in the unread input
+// and is found with one search.
+std::size_t RemoveAll(std::string& search, std::string& result, std::string_view find,
+                      std::vector<std::size_t>& borders, const TByteCounts* counts) {
+  const TTermSearch term(find, borders, counts);
+  const std::size_t m = find.size();
+  const std::size_t n = search.size();
+  char* s = search.data();
+  char* r = result.data();
+
+  const std::size_t first = term.Find(s, n, 0);
+  if (first == kNotFound) return 0;
+  std::size_t removed = 1;
+  std::size_t w = first;      // output: [0, w)
+  std::size_t p = first + m;  // unread input: [p, n)
+  std::size_t q = term.StateAfter(s, w);
+  while (true) {
+    if (q == 0) {
+      const std::size_t i = term.Find(s, n, p);
+      if (i == kNotFound) break;
+      std::memmove(s + w, s + p, i - p);
+      std::memmove(r + w, r + p, i - p);
+      w += i - p;
+      p = i + m;
+      ++removed;
+      q = term.StateAfter(s, w);
+    } else {
+      if (p == n) break;
+      s[w] = s[p];
+      r[w] = r[p];
+      q = term.Step(q, s[w]);
+      ++w;
+      ++p;
+      if (q == m) {
+        w -= m;
+        ++removed;
+        q = term.StateAfter(s, w);
+      }
+    }
+  }
+  std::memmove(s + w, s + p, n - p);
+  std::memmove(r + w, r + p, n - p);
+  w += n - p;
+  search.resize(w);
+  result.resize(w);
+  return removed;
+}
+
+// Non-empty replacement, find without NUL: after a replacement no occurrence can
+// start inside or before the filler, so the literal steps replace the
+// non-overlapping occurrences from left to right in the text as it was.
+std::size_t ReplaceOccurrences(std::string& search, std::string& result, std::string_view find,
+                               std::string_view replacement,
+                               std::vector<std::size_t>& positions,
+                               std::vector<std::size_t>& borders, const TByteCounts* counts) {
+  const TTermSearch term(find, borders, counts);
+  const std::size_t m = find.size();
+  const std::size_t k = replacement.size();
+  const std::size_t n = search.size();
+  char* s = search.data();
+  char* r = result.data();
+
+  if (k == m) {  // same length: in place
+    std::size_t replaced = 0;
+    for (std::size_t i = term.Find(s, n, 0); i != kNotFound; i = term.Find(s, n, i + m)) {
+      std::memset(s + i, 0, k);
+      std::memcpy(r + i, replacement.data(), k);
+      ++replaced;
+    }
+    return replaced;
+  }
+
+  if (k < m) {  // shorter: one sweep that compacts towards the front
+    std::size_t w = 0;
+    std::size_t p = 0;
+    std::size_t replaced = 0;
+    for (std::size_t i = term.Find(s, n, 0); i != kNotFound; i = term.Find(s, n, p)) {
+      ++replaced;
+      std::memmove(s + w, s + p, i - p);
+      std::memmove(r + w, r + p, i - p);
+      w += i - p;
+      std::memset(s + w, 0, k);
+      std::memcpy(r + w, replacement.data(), k);
+      w += k;
+      p = i + m;
+    }
+    if (replaced == 0) return 0;
+    std::memmove(s + w, s + p, n - p);
+    std::memmove(r + w, r + p, n - p);
+    w += n - p;
+    search.resize(w);
+    result.resize(w);
+    return replaced;
+  }
+
+  // longer: find the occurrences, grow both strings once, fill from the back
+  positions.clear();
+  for (std::size_t i = term.Find(s, n, 0); i != kNotFound; i = term.Find(s, n, i + m)) {
+    positions.push_back(i);
+  }
+  if (positions.empty()) return 0;
+  const std::size_t grown = n + positions.size() * (k - m);
+  search.resize(grown);
+  result.resize(grown);
+  s = search.data();
+  r = result.data();
+  std::size_t source_end = n;
+  std::size_t target_end = grown;
+  for (std::size_t j = positions.size(); j-- > 0;) {
+    const std::size_t i = positions[j];
+    const std::size_t tail = source_end - (i + m);
+    target_end -= tail;
+    std::memmove(s + target_end, s + i + m, tail);
+    std::memmove(r + target_end, r + i + m, tail);
+    target_end -= k;
+    std::memset(s + target_end, 0, k);
+    std::memcpy(r + target_end, replacement.data(), k);
+    source_end = i;
+  }
+  return positions.size();
+}
+
+// Non-empty replacement, find holding a NUL: the filler may take part in a
+// later occurrence, so take the literal steps. The search restarts find.size()
+// - 1 characters before the last replacement: any earlier start would lie
+// wholly in text that had no occurrence. It ends, because every replacement
+// removes at least one byte other than NUL and adds only NULs, except for a
+// find made only of NULs whose replacement is not shorter, which never ends
+// and is defined to change nothing (see replace.h).
+std::size_t ReplaceWithNulInFind(std::string& search, std::string& result, std::string_view find,
+                                 std::string_view replacement) {
+  const std::size_t m = find.size();
+  const std::size_t k = replacement.size();
+  if (k >= m && find.find_first_not_of('\0') == std::string_view::npos) return 0;
+  std::size_t replaced = 0;
+  std::size_t from = 0;
+  for (std::size_t i = search.find(find, from); i != kNotFound; i = search.find(find, from)) {
+    search.replace(i, m, k, '\0');
+    result.replace(i, m, replacement);
+    from = i + 1 >= m ? i + 1 - m : 0;
+    ++replaced;
+  }
+  return replaced;
+}
+
+}  // namespace
+
+std::size_t ReplaceAllCore(std::string& search, std::string& result, std::string_view find,
+                           std::string_view replacement, std::vector<std::size_t>& positions,
+                           std::vector<std::size_t>& borders,
+                           const TByteCounts* counts) {
+  if (find.empty() || find.size() > search.size()) return 0;
+  if (replacement.empty()) return RemoveAll(search, result, find, borders, counts);
+  if (find.find('\0') != std::string_view::npos) {
+    return ReplaceWithNulInFind(search, result, find, replacement);
+  }
+  return ReplaceOccurrences(search, result, find, replacement, positions, borders, counts);
+}
+
+}  // namespace engine_detail
