@@ -122,6 +122,24 @@ void ModalDriver::GiveUp() {
   if (++give_up_ticks_ > 20) PostQuitMessage(0);
 }
 
+bool OpenAndCloseRepeatedly(int times, const char* window_class,
+                            const std::function<void()>& open,
+                            const std::function<void(HWND window, int opening)>& close) {
+  for (int opening = 0; opening < times; ++opening) {
+    ModalDriver driver;
+    HWND window = nullptr;
+    driver.WaitForWindow(window_class, &window).Then([&] {
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      close(window, opening);
+    });
+    if (!driver.Run(open)) {
+      ADD_FAILURE() << "opening " << opening << " of " << window_class << " failed";
+      return false;
+    }
+  }
+  return true;
+}
+
 namespace {
 MessageBoxWatch* Watching = nullptr;
 }  // namespace

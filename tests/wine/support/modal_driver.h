@@ -65,6 +65,20 @@ class ModalDriver {
   bool timed_out_ = false;
 };
 
+// Opens a window `times` times through open (which runs it modally, e.g.
+// [&] { plugin.clickBtn(0); }), waits each time for a visible window of
+// window_class, paints it, and closes it with close(window). True when every
+// opening showed its window and ended. For leak tests with GdiCounter:
+//
+//   GdiCounter counter(plugin.module());
+//   EXPECT_TRUE(OpenAndCloseRepeatedly(300, "TTransTextWindow",
+//                                      [&] { plugin.clickBtn(0); },
+//                                      [](HWND w) { ClickButton(GetDlgItem(w, 7)); }));
+//   EXPECT_TRUE(counter.Balanced()) << counter.Report();
+bool OpenAndCloseRepeatedly(int times, const char* window_class,
+                            const std::function<void()>& open,
+                            const std::function<void(HWND window, int opening)>& close);
+
 // While it exists, answers with OK every message box that opens on this
 // thread and remembers the last one: for checking that something shows no
 // box, without hanging the test when it does.
