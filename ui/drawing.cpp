@@ -53,6 +53,8 @@ void DrawEtchedSeparator(HDC dc, int y, int width) noexcept {
     int y;
   } lines[] = {{ControlTable.DarkPen, y}, {ControlTable.LightPen, y + 1}};
   for (const auto& line : lines) {
+    // Pens already deleted by a closing window draw nothing.
+    if (!line.pen) continue;
     TSelectGuard pen(dc, line.pen);
     MoveToEx(dc, 0, line.y, nullptr);
     LineTo(dc, width, line.y);

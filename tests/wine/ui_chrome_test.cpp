@@ -530,6 +530,12 @@ TEST(Painting, AnEtchedSeparatorIsADarkAndALightLine) {
   }
   EXPECT_EQ(canvas.At(283, 4), kFill) << "the end point is not drawn";
   EXPECT_EQ(canvas.At(283, 5), kFill);
+
+  // Once a closing window has deleted its pens, a late paint draws no line.
+  WindowChrome.DeletePens();
+  DrawEtchedSeparator(canvas.dc(), 7, 283);
+  EXPECT_EQ(canvas.At(10, 7), kFill);
+  EXPECT_EQ(canvas.At(10, 8), kFill);
   WindowChrome.Release();
 }
 

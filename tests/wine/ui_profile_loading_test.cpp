@@ -36,6 +36,11 @@ std::vector<std::string> NumberedRules(char letter, int count) {
   return rules;
 }
 
+void ScanProfileCatalogueIn(const std::string& dir) {
+  PluginDir = dir;
+  ScanProfileCatalogue();
+}
+
 std::string Caption(HWND window) {
   char text[256] = {};
   GetWindowTextA(window, text, sizeof(text));
@@ -268,6 +273,32 @@ TEST_F(LoadProfileTest, TheInfoButtonOfAReopenedWindowOwnsItsBox) {
       .Then([&] { ClickButton(FindChildById(second, kSampleCloseId)); });
   EXPECT_TRUE(driver.Run(RunSampleWindow));
   SampleProfilePath.clear();
+}
+
+TEST_F(LoadProfileTest, ChoosingAnotherProfileRelabelsTheOpenWindowAtOnce) {
+  // The sample window fills its profile box from the catalogue of this folder.
+  Add("ab.pch", Profile("", "A", "B", {"a b"}));
+  Add("cd.pch", Profile("", "C", "D", {"c d", "e f"}));
+  ScanProfileCatalogueIn(host_.dir());
+  ModalDriver driver;
+  HWND window = nullptr;
+  driver.WaitForWindow(kSampleWindowClass, &window)
+      .Then([&] {
+        HWND box = FindChildById(window, kSampleProfileBoxId);
+        ASSERT_EQ(SendMessageA(box, CB_GETCOUNT, 0, 0), ProfileCatalogue.Count);
+        const int cd = static_cast<int>(
+            SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>("cd.pch")));
+        ASSERT_GE(cd, 0);
+        ClickButton(ControlTable.DirectionButton[1]);
+        SelectComboItem(box, cd);
+        EXPECT_EQ(Caption(ControlTable.DirectionButton[0]), "C -> D");
+        EXPECT_EQ(Caption(ControlTable.DirectionButton[1]), "D -> C");
+        EXPECT_TRUE(IsChecked(ControlTable.DirectionButton[1])) << "the check is kept";
+        EXPECT_EQ(LoadedRules().size(), 2u);
+      })
+      .Then([&] { ClickButton(FindChildById(window, kSampleCloseId)); });
+  EXPECT_TRUE(driver.Run(RunSampleWindow));
 }
 
 }  // namespace

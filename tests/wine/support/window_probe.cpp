@@ -87,6 +87,20 @@ HWND FindThreadWindow(const char* class_name) {
 
 void ClickButton(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
 
+void SelectComboItem(HWND combo, int index) {
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(GetParent(combo), WM_COMMAND,
+               MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(combo)), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+void TypeText(HWND edit, const std::string& text) {
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
 bool MessageBoxInfo::ShowsInformationIcon() const {
   return icon && icon == LoadIconA(nullptr, IDI_INFORMATION);
 }

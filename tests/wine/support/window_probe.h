@@ -46,6 +46,15 @@ HWND FindThreadWindow(const char* class_name);
 // WM_COMMAND with BN_CLICKED.
 void ClickButton(HWND button);
 
+// What a user's choice in a drop-down list produces: the item is selected
+// and the parent gets WM_COMMAND with CBN_SELCHANGE.
+void SelectComboItem(HWND combo, int index);
+// What a user's typing or paste produces: everything selected, then replaced
+// (EM_REPLACESEL notifies the parent with EN_CHANGE; WM_SETTEXT would not).
+void TypeText(HWND edit, const std::string& text);
+// BM_GETCHECK of a check box or radio button.
+bool IsChecked(HWND button);
+
 struct MessageBoxInfo {
   HWND handle = nullptr;
   HWND owner = nullptr;
