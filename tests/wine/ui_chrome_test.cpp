@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
+#include <gtest/gtest-spi.h>
 
 #include <cstdint>
 #include <cstring>
@@ -18,6 +19,7 @@
 
 #include "plugin/library_state.h"
 #include "tests/wine/support/gdi_counter.h"
+#include "tests/wine/support/host_folder.h"
 #include "tests/wine/support/modal_driver.h"
 #include "tests/wine/support/plugin_library.h"
 #include "tests/wine/support/sample_window.h"
@@ -777,6 +779,30 @@ TEST(ModalRun, HundredsOfOpeningsReleaseEveryObjectTheyCreate) {
   EXPECT_GE(counter.Created(GdiKind::kIcon), 3 * kOpenings);
   EXPECT_EQ(counter.Created(GdiKind::kImageList), 3 * kOpenings);
   EXPECT_GE(counter.Created(GdiKind::kDC), 2 * kOpenings) << "screen DC and paint";
+}
+
+// ---- The driver itself -------------------------------------------------------
+
+// A step that never holds, while a message box of the window is open: the
+// driver must still end the loop instead of hanging the test program.
+void RunWithAStepThatNeverHolds() {
+  ModalDriver driver;
+  HWND window = nullptr;
+  driver.WaitForWindow(kSampleWindowClass, &window)
+      .Then([&] { ClickButton(FindChildById(window, kSampleInfoId)); })
+      .WaitFor([] { return false; });
+  EXPECT_FALSE(driver.Run(RunSampleWindow, 300));
+}
+
+TEST(ModalDriver, GivesUpOnAStuckStepAndEndsTheLoop) {
+  HostFolder host;
+  host.AddProfile("stuck.pch", "information\r\nA\r\nB\r\n");
+  SampleProfilePath = host.profiles() + "stuck.pch";
+  EXPECT_NONFATAL_FAILURE(RunWithAStepThatNeverHolds(), "timed out");
+  SampleProfilePath.clear();
+  EXPECT_FALSE(IsWindow(SampleWindow));
+  EXPECT_FALSE(FindMessageBox().has_value());
+  EXPECT_TRUE(IsWindowEnabled(HostWindow));
 }
 
 }  // namespace
