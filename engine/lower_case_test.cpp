@@ -33,7 +33,9 @@ TEST(LowerCaseTest, OtherCyrillicCapitalsOfTheCodePage) {
   capitals.insert(0xA8);
   for (int c = 0; c < 256; ++c) {
     const bool capital = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF) || capitals.count(c);
-    if (!capital) EXPECT_EQ(kLower1251[c], c) << "byte " << c << " must stay unchanged";
+    if (!capital) {
+      EXPECT_EQ(kLower1251[c], c) << "byte " << c << " must stay unchanged";
+    }
   }
 }
 

@@ -31,7 +31,9 @@ class ProfileFiles : public ::testing::Test {
   }
   void TearDown() override {
     const std::string command = "chmod -R u+rwx '" + dir_ + "' && rm -rf '" + dir_ + "'";
-    if (!dir_.empty()) EXPECT_EQ(std::system(command.c_str()), 0);
+    if (!dir_.empty()) {
+      EXPECT_EQ(std::system(command.c_str()), 0);
+    }
   }
 
   // Writes bytes to a file in the folder and returns its path.
