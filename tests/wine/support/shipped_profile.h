@@ -1,0 +1,41 @@
+// One shipped profile from profiles/, installed into a throw-away host folder
+// with the real DLL loaded over it. Text goes through process exactly as a
+// file name does (preview only, extension included), forward or back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tests/wine/support/host_folder.h"
+#include "tests/wine/support/plugin_library.h"
+
+// The profiles/ folder of the source tree, as a wine path ending in "\".
+std::string ShippedProfilesDir();
+// The file names of every *.pch in it.
+std::vector<std::string> ListShippedProfiles();
+
+class ShippedProfile {
+ public:
+  explicit ShippedProfile(const std::string& file_name);
+  ShippedProfile(const ShippedProfile&) = delete;
+  ShippedProfile& operator=(const ShippedProfile&) = delete;
+
+  // The profile's bytes as shipped; empty when it could not be read.
+  const std::string& bytes() const { return bytes_; }
+
+  // text must not hold "\" or ":" (they would split off a folder).
+  std::string Forward(const std::string& text, bool case_sensitive = false) {
+    return Convert(text, 0, case_sensitive);
+  }
+  std::string Reverse(const std::string& text, bool case_sensitive = false) {
+    return Convert(text, 1, case_sensitive);
+  }
+
+ private:
+  std::string Convert(const std::string& text, int direction, bool case_sensitive);
+
+  PluginLibrary plugin_;
+  HostFolder host_;
+  std::string name_;
+  std::string bytes_;
+};
