@@ -175,6 +175,14 @@ def plain_profile(file_name, info, rows, groups, extra=None):
 
 
 def soft_sign_pairs(profile, table, soft, consonants):
+    """Rules that let the reverse direction give Ь back in capitals.
+
+    The sign becomes a case-less mark, which on its own reads back as a small
+    letter. In a word written in capitals the sign stands between capitals, so
+    it is written together with the letter after it (or, at the end of a word,
+    with the consonant before it), and that letter's case tells the sign's.
+    The small pairs come first, so that capitalised words such as "Дьяков" or
+    "Чьё" are not read as capitals."""
     after_soft = [c for c in RUSSIAN_CAPITALS if c not in "ЪЬЫЭЙ"]
     pairs = []
     for letter in after_soft:
