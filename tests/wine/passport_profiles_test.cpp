@@ -38,6 +38,13 @@ TEST_F(Icao9303, WritesNamesAsInTheNewPassports) {
   EXPECT_EQ(profile_.Forward("Подъячев, Щёлково"), "Podieiachev, Shchelkovo");
 }
 
+// As the information line says: a capital is written as at the start of a
+// word, so a word in capitals (as in the machine-readable zone) keeps its
+// multi-letter terms capitalised.
+TEST_F(Icao9303, WritesWordsInCapitalsWithCapitalisedTerms) {
+  EXPECT_EQ(profile_.Forward("ЩУКИН ЮРИЙ"), "ShchUKIN IuRII");
+}
+
 // Not reversible: reading back gives the commonest letter for each term.
 TEST_F(Icao9303, ReadsBackOnlyWhatTheSchemeKeeps) {
   EXPECT_EQ(profile_.Reverse("Shchukin Iurii Ezhikovich"), "Щукин Юрии Ежикович");

@@ -82,6 +82,14 @@ class LibraryProfile : public ::testing::TestWithParam<Library> {
   }
   std::string Smalls() const { return GetParam().ukrainian ? kUkrainianSmall : kRussianSmall; }
 
+  // One letter as a word of its own. The " 1" after it keeps the name from
+  // becoming empty where a letter is left out (Ь), which would be no name.
+  std::string Alone(char letter, bool case_sensitive = false) {
+    const std::string latin = profile_.Forward(std::string(1, letter) + " 1", case_sensitive);
+    if (latin.size() < 2 || latin.substr(latin.size() - 2) != " 1") return "<lost: " + latin + ">";
+    return latin.substr(0, latin.size() - 2);
+  }
+
   ShippedProfile profile_;
 };
 
@@ -127,7 +135,7 @@ TEST_P(LibraryProfile, EveryLetterBecomesFileNameSafeAsciiInBothCaseModes) {
   const std::string letters = Capitals() + Smalls();
   for (bool case_sensitive : {false, true}) {
     for (char letter : letters) {
-      const std::string latin = profile_.Forward(std::string(1, letter), case_sensitive);
+      const std::string latin = Alone(letter, case_sensitive);
       std::string why;
       EXPECT_TRUE(FileNameSafe(latin, &why))
           << "letter " << static_cast<int>(static_cast<unsigned char>(letter)) << ": " << why
@@ -142,7 +150,7 @@ TEST_P(LibraryProfile, EveryLetterBecomesFileNameSafeAsciiInBothCaseModes) {
 // word, a small letter in small letters.
 TEST_P(LibraryProfile, CapitalsAreWrittenAsAtTheStartOfAWord) {
   for (char letter : Capitals()) {
-    const std::string latin = profile_.Forward(std::string(1, letter));
+    const std::string latin = Alone(letter);
     std::string letters_only;
     for (char c : latin) {
       if (std::isalpha(static_cast<unsigned char>(c))) letters_only += c;
@@ -154,9 +162,8 @@ TEST_P(LibraryProfile, CapitalsAreWrittenAsAtTheStartOfAWord) {
     }
   }
   for (char letter : Smalls()) {
-    for (char c : profile_.Forward(std::string(1, letter))) {
-      EXPECT_FALSE(std::isupper(static_cast<unsigned char>(c))) << profile_.Forward(std::string(1, letter));
-    }
+    const std::string latin = Alone(letter);
+    for (char c : latin) EXPECT_FALSE(std::isupper(static_cast<unsigned char>(c))) << latin;
   }
 }
 
