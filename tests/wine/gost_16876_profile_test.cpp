@@ -1,7 +1,7 @@
 // gost-16876-71.pch through the real DLL: GOST 16876-71, table 2, the Latin
 // letter combinations without diacritics. Its letters map one to one, so the
-// profile reads back what it writes. The standard gives the table only; the
-// names and sentences are worked from it. Ъ is a quotation mark in the table
+// profile reads back what it writes. The names and sentences are worked
+// letter by letter from the table. Ъ is a quotation mark in the table
 // and two apostrophes here, as a file name cannot hold the quotation mark.
 #include <gtest/gtest.h>
 

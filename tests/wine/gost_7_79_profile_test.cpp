@@ -1,8 +1,7 @@
 // gost-7.79-b.pch through the real DLL: GOST 7.79-2000, System B, the
 // reversible ASCII scheme. The letters follow the System B table of the
 // standard and its rule for Ц (cz before e, i, y, j, c elsewhere); the names
-// and sentences are worked from that table, as the standard gives no worked
-// names for System B.
+// and sentences are worked letter by letter from that table.
 #include <gtest/gtest.h>
 
 #include <string>

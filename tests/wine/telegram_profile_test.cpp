@@ -1,7 +1,7 @@
 // telegram.pch through the real DLL: the Latin spelling of Russian in
 // international telegrams, plain ASCII letters only (Ж j, Х h, Ц c, Щ sc;
-// Ъ and Ь left out). There is no standard text with worked examples; the
-// words are worked from the letter table. Not reversible.
+// Ъ and Ь left out). The words are worked letter by letter from that table.
+// Not reversible.
 #include <gtest/gtest.h>
 
 #include <string>
