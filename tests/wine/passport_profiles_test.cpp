@@ -1,8 +1,8 @@
 // The two passport schemes, icao-9303.pch and gost-r-52535.1-2006.pch,
 // through the real DLL. The names below are worked letter by letter from the
-// two tables: the table of Cyrillic
-// letters in ICAO Doc 9303 (used in Russian passports since 2013), and
-// GOST R 52535.1-2006, Appendix A (Russian passports from 2006 to 2013).
+// two tables: the table of Cyrillic letters in ICAO Doc 9303 (used in Russian
+// passports since 2013), and GOST R 52535.1-2006, Appendix A (Russian
+// passports from 2006 to 2013).
 #include <gtest/gtest.h>
 
 #include <string>
