@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable engine natively (under
-# AddressSanitizer and UBSan), then translit.dll and its tests under wine.
+# AddressSanitizer and UBSan), a short run of its fuzzers, then translit.dll
+# and its tests under wine.
 # Ends with one line "N passed, M failed"; exits non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -23,6 +24,19 @@ else
   status=1
 fi
 
+# --- fuzz: a short run of each libFuzzer target (clang, libFuzzer with
+# AddressSanitizer and UBSan); tests/fuzz/run.sh runs them for longer -------
+fuzz=build/fuzz
+rm -f "$fuzz/ctest.xml"
+if cmake -S . -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRANSLIT_FUZZ=ON \
+      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >"$root/build/fuzz-configure.log" 2>&1 \
+   && cmake --build "$fuzz" -j "$jobs" --target translit_fuzzers >"$root/build/fuzz-build.log" 2>&1; then
+  (cd "$fuzz" && ctest -L fuzz --output-on-failure --output-junit ctest.xml -j "$jobs") || status=1
+else
+  echo "fuzz build failed:"; tail -n 40 "$root"/build/fuzz-*.log
+  status=1
+fi
+
 # --- Windows: translit.dll and the tests that load it under wine ---------
 win=build/win32
 if cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
@@ -40,5 +54,5 @@ else
   status=1
 fi
 
-python3 "$root/tools/test_summary.py" "$native" "$win" || status=1
+python3 "$root/tools/test_summary.py" "$native" "$fuzz" "$win" || status=1
 exit $status
