@@ -9,6 +9,7 @@
 #include "plugin/plugin_api.h"
 #include "plugin/process_file.h"
 #include "plugin/version.h"
+#include "ui/options_run.h"
 #include "ui/window_classes.h"
 
 namespace {
@@ -61,9 +62,9 @@ void __stdcall exportBtns(TPluginButtons* Captions, std::int32_t* ButtonCount) {
   });
 }
 
-std::int32_t __stdcall showOptions(std::uint8_t /*CreateNew*/, TReplOptions** /*Options*/,
-                                   char** /*OptionsCaption*/) {
-  return 0;
+std::int32_t __stdcall showOptions(std::uint8_t CreateNew, TReplOptions** Options,
+                                   char** OptionsCaption) {
+  return GuardedCall([&] { return ShowOptions(CreateNew, Options, OptionsCaption); });
 }
 
 void __stdcall initialize(HWND Window) {

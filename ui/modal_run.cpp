@@ -45,11 +45,12 @@ class TOpeningCleanup {
   int exceptions_ = std::uncaught_exceptions();
 };
 
-void RunMessageLoop() {
+void RunMessageLoop(bool (*pre_translate)(const MSG&)) {
   MSG& message = ControlTable.LoopMessage;
   // GetMessage answers 0 for the quit message and -1 on an error; both end
   // the loop.
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (pre_translate && pre_translate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -66,7 +67,7 @@ void RunModalWindow(const TModalWindow& window) {
     ShowWindow(*window.Window, SW_SHOWNORMAL);
     UpdateWindow(*window.Window);
     SetFocus(ControlTable.ProfileBox);
-    RunMessageLoop();
+    RunMessageLoop(window.PreTranslate);
   }
   RethrowOutOfMemoryFromWindow();
 }

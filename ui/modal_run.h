@@ -6,7 +6,7 @@
 //     the profile box (ControlTable entry 6);
 //  5. get, translate and dispatch every message of the thread into
 //     ControlTable.LoopMessage until the quit message; no dialog-message
-//     processing;
+//     processing (a window may look at each message first, PreTranslate);
 //  6. release the opening's resources (WindowChrome), enable HostWindow and
 //     bring it to the foreground.
 // A window ends its run by calling EndModalRun on WM_DESTROY.
@@ -26,6 +26,11 @@ struct TModalWindow {
   void (*SetInitialState)();
   // The window global the build fills: OptionsWindow or TextWindow.
   HWND* Window;
+  // Optional: sees every message the loop gets before it is translated, to
+  // give the window its own keys. True when it has handled the message: the
+  // loop then neither translates nor dispatches it. Null: every message is
+  // translated and dispatched.
+  bool (*PreTranslate)(const MSG& message) = nullptr;
 };
 
 void RunModalWindow(const TModalWindow& window);
