@@ -18,6 +18,15 @@ TPathParts SplitPath(std::string_view path, bool replaceInExtension) {
   return parts;
 }
 
+bool IsValidFileName(std::string_view name) {
+  if (name.empty()) return false;
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 32) return false;
+    if (std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) return false;
+  }
+  return true;
+}
+
 std::optional<std::string> TransliteratePath(std::string_view path,
                                              const std::string& profilePath,
                                              const TFileNameOptions& options) {

@@ -26,6 +26,12 @@ struct TPathParts {
 // whole last component is the name.
 TPathParts SplitPath(std::string_view path, bool replaceInExtension);
 
+// Whether name can be the last component of a Windows path: not empty, no
+// control character (NUL included) and none of < > : " / \ | ? *.
+// A profile may produce any of these; such a name would be cut short at a NUL,
+// move the file into another folder, or be refused by the file system.
+bool IsValidFileName(std::string_view name);
+
 struct TFileNameOptions {
   bool CaseSensitive = false;       // one exact pass instead of exact, then case-ignoring
   bool ReplaceInExtension = false;  // the extension is transliterated too

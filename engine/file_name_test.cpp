@@ -58,6 +58,24 @@ TEST(SplitPath, TransliteratingTheExtensionKeepsItInTheName) {
   EXPECT_EQ(SplitOf("C:\\docs\\a.b.c", true), (Split{"C:\\docs\\", "a.b.c", ""}));
 }
 
+// ---- Valid file names -------------------------------------------------------
+
+TEST(IsValidFileName, AcceptsWhatWindowsAccepts) {
+  EXPECT_TRUE(IsValidFileName("Shchukin.txt"));
+  EXPECT_TRUE(IsValidFileName(W("Щукин Юрий (2007) #1, 'a'.txt")));
+  EXPECT_TRUE(IsValidFileName(".x"));
+  EXPECT_TRUE(IsValidFileName("xbc."));
+}
+
+TEST(IsValidFileName, RefusesEmptyNamesControlCharactersAndReservedOnes) {
+  EXPECT_FALSE(IsValidFileName(""));
+  EXPECT_FALSE(IsValidFileName(std::string("a\0b", 3)));
+  EXPECT_FALSE(IsValidFileName("a\tb"));
+  for (char c : std::string("<>:\"/\\|?*")) {
+    EXPECT_FALSE(IsValidFileName(std::string("a") + c + "b")) << c;
+  }
+}
+
 // ---- The new path ---------------------------------------------------------------
 
 class TransliteratePathTest : public ::testing::Test {

@@ -41,6 +41,14 @@ void ProcessFile(char** fileName, const TReplOptions* options, bool previewOnly)
       TransliteratePath(old_path, ProfilePath(PluginDir, ProfileNameOf(*options)), run);
   if (!new_path) return;  // missing or unreadable profile: nothing changes
 
+  // Only the last component may change, into a name Windows can hold: a
+  // profile that writes a NUL, a separator or a reserved character gives a
+  // name the host could not show truthfully, nor the file take. Such a file
+  // keeps its name, in a preview too, so that a preview shows what a rename
+  // will do.
+  const std::size_t directory_length = SplitPath(old_path, true).Directory.size();
+  if (!IsValidFileName(std::string_view(*new_path).substr(directory_length))) return;
+
   if (!previewOnly) {
     // MoveFileA never replaces an existing file. When the move fails the file
     // keeps its old name, and so does the host's pointer.
