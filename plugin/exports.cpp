@@ -10,6 +10,7 @@
 #include "plugin/process_file.h"
 #include "plugin/version.h"
 #include "ui/options_run.h"
+#include "ui/text_window.h"
 #include "ui/window_classes.h"
 
 namespace {
@@ -50,7 +51,13 @@ void __stdcall newOpt(TReplOptions** Options) {
   });
 }
 
-void __stdcall clickBtn(std::int32_t /*Index*/) {}
+void __stdcall clickBtn(std::int32_t Index) {
+  // Button 0 is the only button: it opens the text window. Any other index
+  // does nothing.
+  GuardedCall([&] {
+    if (Index == 0) RunTextWindow();
+  });
+}
 
 void __stdcall exportBtns(TPluginButtons* Captions, std::int32_t* ButtonCount) {
   GuardedCall([&] {
