@@ -315,17 +315,27 @@ TEST_F(OptionsRecordTest, InfoShowsTheSelectedProfilesLineInABoxOfTheDialog) {
   EXPECT_EQ(ShowDriven(0, block.address(), &caption), 0);
 }
 
-TEST_F(OptionsRecordTest, InfoWithoutASelectionShowsNothing) {
+TEST_F(OptionsRecordTest, InfoWithoutASelectionOrWithAVanishedFileShowsNothing) {
   InitializeWithTwoProfiles();
   OptionsBlock block(plugin_);
   block.Profile("gone.pch");
   char* caption = nullptr;
   MessageBoxWatch watch;
   DWORD waited = 0;
+  const auto pause = [&] { waited = GetTickCount() + 200; };
+  const auto paused = [&] { return static_cast<int>(GetTickCount() - waited) >= 0; };
   Driver()
       .Then([&] { ClickButton(Controls().info); })
-      .Then([&] { waited = GetTickCount() + 200; })
-      .WaitFor([&] { return static_cast<int>(GetTickCount() - waited) >= 0; })
+      .Then(pause)
+      .WaitFor(paused)
+      .Then([&] { EXPECT_EQ(watch.seen(), 0) << "no selection"; })
+      .Then([&] {
+        SelectComboItem(Controls().profile_box, 0);
+        ASSERT_TRUE(DeleteFileA((host_.profiles() + "greek.pch").c_str()));
+        ClickButton(Controls().info);
+      })
+      .Then(pause)
+      .WaitFor(paused)
       .Then([&] { ClickButton(Controls().cancel); });
   EXPECT_EQ(ShowDriven(0, block.address(), &caption), 0);
   EXPECT_EQ(watch.seen(), 0);
