@@ -280,7 +280,7 @@ TEST_F(Conversion, FiftyOpeningsClosedWhileConvertingLeaveNothingBehind) {
     ASSERT_TRUE(Open(driver));
     ASSERT_EQ(threads.Started(), threads.Ended()) << "a worker outlived its window";
   }
-  EXPECT_GE(closed_while_converting, 40);
+  EXPECT_GE(closed_while_converting, 30) << "most closings happen with a worker running";
   EXPECT_EQ(threads.Calls(), threads.Started());
   EXPECT_TRUE(gdi.Balanced()) << gdi.Report();
   EXPECT_EQ(gdi.Created(GdiKind::kPen), 100);

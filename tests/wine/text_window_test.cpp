@@ -100,8 +100,16 @@ TEST_F(TextWindow, TheWindowIsACaptionOnlyWindowCentredOnTheScreen) {
     EXPECT_EQ(info.caption, "Транслит текста :: Модуль транслита");
     EXPECT_EQ(info.style & WS_SYSMENU, 0u) << "no system menu, so no close box";
     EXPECT_EQ(info.style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u);
-    EXPECT_EQ(info.rect.left, 297) << "1024 div 2 - 431 div 2";
-    EXPECT_EQ(info.rect.top, 150) << "768 div 2 - 469 div 2";
+    HDC screen = GetDC(nullptr);
+    const int screen_width = GetDeviceCaps(screen, HORZRES);
+    const int screen_height = GetDeviceCaps(screen, VERTRES);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(info.rect.left, screen_width / 2 - 215);
+    EXPECT_EQ(info.rect.top, screen_height / 2 - 234);
+    if (screen_width == 1024 && screen_height == 768) {
+      EXPECT_EQ(info.rect.left, 297);
+      EXPECT_EQ(info.rect.top, 150);
+    }
     EXPECT_EQ(info.width(), 431);
     EXPECT_EQ(info.height(), 469);
     EXPECT_EQ(GetWindow(window, GW_OWNER), host());
