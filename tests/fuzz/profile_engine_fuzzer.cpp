@@ -19,10 +19,11 @@
 
 #include "engine/profile.h"
 #include "engine_check.h"
-#include "file_run_check.h"
+#include "profile_file_check.h"
 #include "fuzz_report.h"
 #include "reader_check.h"
 #include "reference_profile.h"
+#include "temp_profile.h"
 
 namespace {
 
@@ -55,6 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   CheckSplitRuleLine(text);
   TProfile profile = fuzz::CheckReader(served, plan);
+  const std::string& path = fuzz::WriteTempProfile(served);
+  fuzz::CheckFileReaders(path, served, profile);
 
   const std::size_t affordable = fuzz::AffordableRules(text, profile.Rules);
   const bool allRules = affordable == profile.Rules.size();
@@ -63,6 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   hooks.ReverseBits = data[4];
   hooks.CancelAt = data[5];
   fuzz::CheckEngine(text, profile.Rules, hooks);
-  if (allRules) fuzz::CheckFileRun(served, text, profile.Rules);
+  if (allRules) fuzz::CheckFileRun(path, served, text, profile.Rules);
   return 0;
 }

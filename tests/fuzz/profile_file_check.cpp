@@ -1,16 +1,25 @@
-#include "file_run_check.h"
+#include "profile_file_check.h"
 
 #include "engine/oracle/literal_engine.h"
 #include "engine/profile.h"
 #include "engine_check.h"
 #include "fuzz_report.h"
-#include "temp_profile.h"
+#include "reader_check.h"
 
 namespace fuzz {
 
-void CheckFileRun(std::string_view image, const std::string& text,
+void CheckFileReaders(const std::string& path, std::string_view image, const TProfile& expected) {
+  const auto where = [&] { return "reading the profile file \"" + Show(image) + "\""; };
+  std::string information;
+  if (!ReadProfileInformation(path, &information)) Fail(where() + ": no information line");
+  ExpectSame(where, "information line", information, "expected", expected.Information);
+  TProfile read;
+  if (!ReadProfile(path, &read)) Fail(where() + ": ReadProfile failed");
+  ExpectSameProfile(read, expected, where);
+}
+
+void CheckFileRun(const std::string& path, std::string_view image, const std::string& text,
                   const std::vector<TRule>& expectedRules) {
-  const std::string& path = WriteTempProfile(image);
   for (const bool caseSensitiveOption : {true, false}) {
     for (const TDirection direction : {TDirection::kForward, TDirection::kReverse}) {
       const auto where = [&] {

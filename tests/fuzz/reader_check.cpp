@@ -10,10 +10,8 @@
 
 namespace fuzz {
 
-namespace {
-
-void ExpectSameProfile(const TProfile& read, const TProfile& expected, std::string_view image) {
-  const auto where = [&] { return "ReadProfile of \"" + Show(image) + "\""; };
+void ExpectSameProfile(const TProfile& read, const TProfile& expected,
+                       const TDescription& where) {
   ExpectSame(where, "information line", read.Information, "expected", expected.Information);
   ExpectSame(where, "left name", read.LeftName, "expected", expected.LeftName);
   ExpectSame(where, "right name", read.RightName, "expected", expected.RightName);
@@ -31,8 +29,6 @@ void ExpectSameProfile(const TProfile& read, const TProfile& expected, std::stri
     }
   }
 }
-
-}  // namespace
 
 TProfile CheckReader(std::string_view image, const TReadPlan& plan) {
   std::size_t handedOver = 0;
@@ -59,12 +55,12 @@ TProfile CheckReader(std::string_view image, const TReadPlan& plan) {
 
   if (failedRead) {
     if (ok || !reader.Failed()) Fail(where() + ": a read error went unnoticed");
-    ExpectSameProfile(read, untouched, image);
+    ExpectSameProfile(read, untouched, where);
     return reference::ReadProfile(image);
   }
   if (!ok || reader.Failed()) Fail(where() + ": failed without a read error");
   const TProfile expected = reference::ReadProfile(image);
-  ExpectSameProfile(read, expected, image);
+  ExpectSameProfile(read, expected, where);
   if (!reader.AtEnd()) Fail(where() + ": not at the end after the last rule");
   for (int i = 0; i < 2; ++i) {
     ExpectSame(where, "a line past the end", reader.ReadLine(), "expected", "");

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/profile.h"
+#include "fuzz_report.h"
 
 namespace fuzz {
 
@@ -17,6 +18,9 @@ struct TReadPlan {
   std::size_t FailAt = kNoReadError;
   static constexpr std::size_t kNoReadError = static_cast<std::size_t>(-1);
 };
+
+// Fails unless read holds the same lines and rules as expected.
+void ExpectSameProfile(const TProfile& read, const TProfile& expected, const TDescription& where);
 
 // Reads image through TProfileReader::OpenFrom and ReadProfile, checks the
 // outcome against the reference, and returns the reference profile.
