@@ -16,6 +16,9 @@ constexpr DWORD kShutdownPollMs = 50;
 
 void TConversionScheduler::Request(const TConversionControls& controls) {
   if (closing_) return;
+  // A worker whose thread ended without reporting back (its window was
+  // gone) is not running any more.
+  if (running_ && running_->Ended()) running_.reset();
   if (running_) {
     running_->MarkStale();
     request_waiting_ = true;
