@@ -31,6 +31,8 @@ function(translit_add_test name)
     set(report "${TRANSLIT_TEST_REPORTS}/${name}.xml")
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${report})
+  # A hung program must not hold up the whole run.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
   if(ARG_ENV)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${ARG_ENV}")
   endif()

@@ -30,37 +30,62 @@ const unsigned char kLower1251[256] = {
 };
 // clang-format on
 
-const unsigned char* LowerCaseTable() {
 #ifdef _WIN32
-  static const std::array<unsigned char, 256> table = [] {
-    std::array<unsigned char, 256> mapping{};
-    for (int b = 0; b < 256; ++b) {
-      char c = static_cast<char>(b);
-      CharLowerBuffA(&c, 1);
-      mapping[static_cast<std::size_t>(b)] = static_cast<unsigned char>(c);
-    }
-    return mapping;
-  }();
-  return table.data();
-#else
-  return kLower1251;
-#endif
+
+namespace {
+
+// The system's mapping, taken once byte by byte. Built through the system's
+// one-time initialisation rather than a function-local static: the C++
+// runtime guards those with a lock that it allocates on first use and never
+// frees, so every load of the library would leave it behind.
+INIT_ONCE LowerTableOnce = INIT_ONCE_STATIC_INIT;
+unsigned char LowerTable[256];
+bool LowerTableIdempotent = false;
+
+BOOL CALLBACK BuildLowerTable(PINIT_ONCE, PVOID, PVOID*) {
+  for (int b = 0; b < 256; ++b) {
+    char c = static_cast<char>(b);
+    CharLowerBuffA(&c, 1);
+    LowerTable[b] = static_cast<unsigned char>(c);
+  }
+  LowerTableIdempotent = true;
+  for (int b = 0; b < 256; ++b) {
+    if (LowerTable[LowerTable[b]] != LowerTable[b]) LowerTableIdempotent = false;
+  }
+  return TRUE;
 }
+
+}  // namespace
+
+const unsigned char* LowerCaseTable() {
+  InitOnceExecuteOnce(&LowerTableOnce, BuildLowerTable, nullptr, nullptr);
+  return LowerTable;
+}
+
+bool LowerCaseIsIdempotent() {
+  LowerCaseTable();
+  return LowerTableIdempotent;
+}
+
+#else
+
+const unsigned char* LowerCaseTable() { return kLower1251; }
+
+bool LowerCaseIsIdempotent() {
+  static const bool idempotent = [] {
+    for (int b = 0; b < 256; ++b) {
+      if (kLower1251[kLower1251[b]] != kLower1251[b]) return false;
+    }
+    return true;
+  }();
+  return idempotent;
+}
+
+#endif
 
 void LowerCaseInPlace(char* data, std::size_t size) {
   const unsigned char* table = LowerCaseTable();
   for (std::size_t i = 0; i < size; ++i) {
     data[i] = static_cast<char>(table[static_cast<unsigned char>(data[i])]);
   }
-}
-
-bool LowerCaseIsIdempotent() {
-  static const bool idempotent = [] {
-    const unsigned char* table = LowerCaseTable();
-    for (int b = 0; b < 256; ++b) {
-      if (table[table[b]] != table[b]) return false;
-    }
-    return true;
-  }();
-  return idempotent;
 }
