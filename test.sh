@@ -10,6 +10,7 @@ cd "$root"
 "$root/tools/setup.sh" || { echo "0 passed, 1 failed"; exit 1; }
 jobs=$(nproc)
 status=0
+mkdir -p "$root/build"  # the build logs go here, also in a fresh clone
 
 # --- native: engine tests under the sanitizers (GCC: it can store literals
 # in Windows-1251, which clang cannot) ---------------------------
