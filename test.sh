@@ -15,7 +15,8 @@ mkdir -p "$root/build"  # the build logs go here, also in a fresh clone
 # --- native: engine tests under the sanitizers (GCC: it can store literals
 # in Windows-1251, which clang cannot) ---------------------------
 native=build/native
-if cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+rm -f "$native/ctest.xml"  # a failed build must not leave the last run's results
+if cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRANSLIT_WERROR=ON \
       -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ >"$root/build/native-configure.log" 2>&1 \
    && cmake --build "$native" -j "$jobs" >"$root/build/native-build.log" 2>&1; then
   rm -rf "$native/test-reports" && mkdir -p "$native/test-reports"
@@ -40,7 +41,8 @@ fi
 
 # --- Windows: translit.dll and the tests that load it under wine ---------
 win=build/win32
-if cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+rm -f "$win/ctest.xml"
+if cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DTRANSLIT_WERROR=ON \
       -DCMAKE_BUILD_TYPE=Release >"$root/build/win32-configure.log" 2>&1 \
    && cmake --build "$win" -j "$jobs" >"$root/build/win32-build.log" 2>&1; then
   source "$root/tools/wine-env.sh"

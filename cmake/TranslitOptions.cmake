@@ -12,6 +12,10 @@ endif()
 set(TRANSLIT_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
 
 option(TRANSLIT_SANITIZE "Native build: AddressSanitizer and UBSan" ON)
+option(TRANSLIT_WERROR "Treat the project's own warnings as errors (test.sh sets it)" OFF)
+if(TRANSLIT_WERROR)
+  list(APPEND TRANSLIT_WARNINGS -Werror)
+endif()
 
 # Applies the project's own settings to a target (not to third-party code).
 function(translit_target_settings target)

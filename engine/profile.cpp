@@ -6,7 +6,7 @@
 namespace {
 
 constexpr char kCtrlZ = 26;
-constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
 }  // namespace
 

@@ -115,7 +115,7 @@ void MaskedReplaceAll(TReplacePair& pair, std::string find, std::string replacem
   TPairAccess::Replace(pair, find, replacement);
 }
 
-void ReplaceAllInString(std::string& text, std::string find, std::string replacement,
+void ReplaceAllInString(std::string& text, std::string find, std::string_view replacement,
                         bool caseSensitive) {
   std::string result = text;
   std::string search = std::move(text);

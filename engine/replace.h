@@ -121,7 +121,7 @@ void MaskedReplaceAll(TReplacePair& pair, std::string find, std::string replacem
 // caseSensitive, find and the search copy are lower-cased, but the replacement
 // is inserted unchanged and the rest of text keeps its case. Used for the "/s"
 // escape: ReplaceAllInString(term, "/s", " ", false) turns "A/Sb" into "A b".
-void ReplaceAllInString(std::string& text, std::string find, std::string replacement,
+void ReplaceAllInString(std::string& text, std::string find, std::string_view replacement,
                         bool caseSensitive);
 
 // One rule of a pass: MaskedReplaceAll(pair, Left, Right) forward or
