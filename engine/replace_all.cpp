@@ -8,6 +8,16 @@ namespace engine_detail {
 
 namespace {
 
+// Moves what follows position p in both strings down to position w and cuts
+// both strings after it: the end of a sweep that removed or shortened.
+void CloseUpTail(std::string& search, std::string& result, std::size_t w, std::size_t p) {
+  const std::size_t tail = search.size() - p;
+  std::memmove(search.data() + w, search.data() + p, tail);
+  std::memmove(result.data() + w, result.data() + p, tail);
+  search.resize(w + tail);
+  result.resize(w + tail);
+}
+
 // Empty replacement. The literal steps remove the leftmost occurrence and search
 // the closed-up text again from the start. Equivalent: push the text character
 // by character onto an output (kept in place at the front of both strings) and
@@ -54,11 +64,7 @@ std::size_t RemoveAll(std::string& search, std::string& result, std::string_view
       }
     }
   }
-  std::memmove(s + w, s + p, n - p);
-  std::memmove(r + w, r + p, n - p);
-  w += n - p;
-  search.resize(w);
-  result.resize(w);
+  CloseUpTail(search, result, w, p);
   return removed;
 }
 
@@ -101,11 +107,7 @@ std::size_t ReplaceOccurrences(std::string& search, std::string& result, std::st
       p = i + m;
     }
     if (replaced == 0) return 0;
-    std::memmove(s + w, s + p, n - p);
-    std::memmove(r + w, r + p, n - p);
-    w += n - p;
-    search.resize(w);
-    result.resize(w);
+    CloseUpTail(search, result, w, p);
     return replaced;
   }
 
