@@ -13,6 +13,7 @@ packages=(
   wine wine32:i386 fonts-wine xvfb xauth x11-apps imagemagick
   locales googletest libgtest-dev libbenchmark-dev
   clang-tidy cppcheck fortunes-ru zip unzip python3
+  libcli11-dev bats python3-pil
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
