@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds everything and runs every test: the portable engine natively (under
 # AddressSanitizer and UBSan), a short run of its fuzzers, then translit.dll
 # and its tests under wine.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Translit on Linux: installs what is missing, builds translit.dll into dist/,
 # and renames real files through it with the command-line host under wine.
 #

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Compiler settings shared by every target of the project.
 
 # Texts are single-byte Windows-1251 everywhere; the sources stay UTF-8.

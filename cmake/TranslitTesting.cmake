@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # GoogleTest for both builds, and one CTest entry per test program.
 #
 # Under wine every process start costs time, so each test program is one CTest

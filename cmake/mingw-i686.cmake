@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross compilation for 32-bit Windows with Debian's mingw-w64 i686 toolchain.
 # The -posix compilers are used because GoogleTest needs std::mutex; the plug-in
 # itself uses Win32 threads and locks, and links everything but system DLLs

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the shipped transliteration profiles into this folder.
 
 Each profile is a Windows-1251 text file with CR LF line ends: an information

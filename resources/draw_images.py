@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Draws every picture of translit.dll and writes it as BMP or ICO.
 
     python3 resources/draw_images.py [OUTDIR]        write the images

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Packs dist/ into translit-1.0.02.zip for Windows users: the Plugins folder
 # (DLL and profiles), the command-line host and the read-me files.
 set -euo pipefail

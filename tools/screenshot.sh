@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Saves a PNG picture of one of the plug-in's windows as wine draws it on a
 # 1024x768 Xvfb screen, for the README.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what building and testing Translit needs on a Debian machine:
 # the mingw-w64 i686 cross compiler, 32-bit wine, Xvfb, the ru_RU.UTF-8 locale,
 # and the native test tools. Does nothing when everything is already there.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Static checks of the project's own code (not of its tests): cppcheck, and
 # clang-tidy with the checks listed in .clang-tidy. The Windows sources are
 # parsed as 32-bit Windows code against the mingw-w64 headers, and the

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Adds up the test results of the given build folders into one line.
 
 Each CTest test is either a GoogleTest program, whose JUnit report in

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the scripts that run wine: one private prefix under build/,
 # code page 1251, no wine chatter, no window-manager waits.
 _translit_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Builds the benchmark's Russian prose: every saying of Debian's fortunes-ru
 (UTF-8 files in /usr/share/games/fortunes/ru/), converted to Windows-1251 with
 CR LF line breaks, the "%" separator lines turned into empty lines. Characters

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds and runs the engine benchmark: a Release build without sanitizers in
 # build/bench, the Windows-1251 corpus made from fortunes-ru, then the run.
 # Extra arguments go to Google Benchmark (e.g. --benchmark_filter=1MB).

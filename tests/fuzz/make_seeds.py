@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the hand-made seeds of the fuzz corpus (corpus/<target>/seed-*).
 
 Run it after changing a seed here; the inputs that fuzz runs find and keep

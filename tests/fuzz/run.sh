@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A long fuzz run: builds the fuzzers (build/fuzz, clang), runs every target
 # for MINUTES at once (one process each), merges the inputs that reach new
 # code into tests/fuzz/corpus/<target>/, and prints each target's

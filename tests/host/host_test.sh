@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The command-line host on real files with Russian names, under wine and
 # without an X display. Usage: host_test.sh HOST_EXE DLL PROFILES_DIR REPORT_XML
 set -uo pipefail
