@@ -1,0 +1,70 @@
+#include "tools/common/run_report.h"
+
+namespace {
+
+// 12345 -> "12,345": figures people read at a glance.
+std::string Grouped(std::size_t number) {
+  std::string digits = std::to_string(number);
+  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+  return digits;
+}
+
+}  // namespace
+
+std::string ReasonText(const TSkip& skip) {
+  switch (skip.Reason) {
+    case TSkipReason::kTaken:
+      return skip.Detail + " is taken";
+    case TSkipReason::kClaimed:
+      return "its new name is also the new name of " + skip.Detail;
+    case TSkipReason::kTooLong:
+      return "the new name is too long for the file system (" + skip.Detail +
+             " bytes, at most 255)";
+    case TSkipReason::kEmpty:
+      return "the new name would be empty";
+    case TSkipReason::kSeparator:
+      return "the new name would hold a \"/\"" +
+             (skip.Detail.empty() ? "" : " (" + skip.Detail + ")");
+    case TSkipReason::kNulByte:
+      return "the new name would hold a NUL byte";
+    case TSkipReason::kDeviceName:
+      return skip.Detail + " is a device name";
+    case TSkipReason::kTrailingDotOrSpace:
+      return "the new name would end in a dot or a space, which Windows drops";
+    case TSkipReason::kPathTooLong:
+      return "the new path would be longer than 259 characters";
+    case TSkipReason::kOutside1251:
+      return "the name holds characters outside Windows-1251";
+    case TSkipReason::kMissing:
+      return "no such file";
+    case TSkipReason::kPermission:
+      return "permission denied";
+    case TSkipReason::kChanged:
+      return "it has changed since" + (skip.Detail.empty() ? "" : " (" + skip.Detail + ")");
+    case TSkipReason::kSystem:
+      break;
+  }
+  return skip.Detail;
+}
+
+std::string SkipLine(const std::string& program, const std::string& path, const TSkip& skip,
+                     bool undo) {
+  return program + ": " + path + (undo ? ": not put back: " : ": not renamed: ") +
+         ReasonText(skip) + "\n";
+}
+
+std::string SummaryLine(const TRunCounts& counts, bool dryRun) {
+  if (dryRun) {
+    return "dry run, nothing renamed: " + Grouped(counts.Renamed) + " would be renamed, " +
+           Grouped(counts.Unchanged) + " unchanged, " + Grouped(counts.Skipped) +
+           " would be skipped\n";
+  }
+  return Grouped(counts.Renamed) + " renamed, " + Grouped(counts.Unchanged) + " unchanged, " +
+         Grouped(counts.Skipped) + " skipped\n";
+}
+
+std::string ProgressLine(std::size_t done, std::size_t total) {
+  return "\r" + Grouped(done) + " of " + Grouped(total) + " files";
+}
+
+std::string ProgressEnd() { return "\r\x1b[K"; }

@@ -1,0 +1,175 @@
+// translit: renames Linux files by a transliteration profile, natively,
+// with the engine the plug-in runs (see docs/command-line.md).
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <iostream>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "engine/profile.h"
+#include "tools/common/command_options.h"
+#include "tools/common/run_report.h"
+#include "tools/linux/file_list.h"
+#include "tools/linux/linux_name.h"
+#include "tools/linux/profile_folder.h"
+#include "tools/linux/rename_run.h"
+#include "tools/linux/undo.h"
+
+namespace {
+
+constexpr char kProgram[] = "translit";
+
+// Reads a whole file (or standard input for "-").
+bool ReadAll(const std::string& path, std::string* bytes) {
+  TUniqueFd owned(path == "-" ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const int fd = path == "-" ? STDIN_FILENO : owned.Get();
+  if (fd < 0) return false;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) return true;
+    bytes->append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+// Progress on standard error when the run takes long and a person watches.
+class TProgress {
+ public:
+  explicit TProgress(std::size_t total) : total_(total), shown_(isatty(STDERR_FILENO) == 1) {}
+  void Step(std::size_t done) {
+    if (!shown_ || (done & 63) != 0) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - start_ < std::chrono::seconds(1) || now - last_ < std::chrono::milliseconds(100)) {
+      return;
+    }
+    last_ = now;
+    printed_ = true;
+    std::cerr << ProgressLine(done, total_) << std::flush;
+  }
+  void End() {
+    if (printed_) std::cerr << ProgressEnd() << std::flush;
+  }
+
+ private:
+  std::size_t total_;
+  bool shown_;
+  bool printed_ = false;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point last_{};
+};
+
+int Run(const TCommandOptions& options) {
+  const std::string profile_path = FindProfile(options.Profile);
+  if (profile_path.empty()) {
+    std::cerr << kProgram << ": no profile " << options.Profile << " in " << ProfileFolder()
+              << " nor in the current folder\n";
+    return 2;
+  }
+  TProfile profile;
+  std::string error;
+  if (!LoadProfile(profile_path, &profile, &error)) {
+    std::cerr << kProgram << ": " << profile_path << ": " << error << "\n";
+    return 2;
+  }
+
+  TFileList list;
+  for (const std::string& from0 : options.From0) {
+    std::string bytes;
+    if (!ReadAll(from0, &bytes)) {
+      std::cerr << kProgram << ": " << from0 << ": " << std::strerror(errno) << "\n";
+      return 2;
+    }
+    for (const std::string& path : SplitNulList(bytes)) {
+      AddArgument(path, options.Recursive, &list);
+    }
+  }
+  for (const std::string& file : options.Files) AddArgument(file, options.Recursive, &list);
+
+  TFileNameOptions name_options;
+  name_options.CaseSensitive = options.CaseSensitive;
+  name_options.ReplaceInExtension = options.Extension;
+  name_options.Direction = options.Reverse ? TDirection::kReverse : TDirection::kForward;
+  TJournalWriter journal;
+  TRenameRun run(profile.Rules, name_options, options.DryRun, options.DryRun ? nullptr : &journal);
+  const bool quiet = options.Verbosity == TVerbosity::kQuiet;
+  const bool verbose = options.Verbosity == TVerbosity::kVerbose;
+
+  TRunCounts counts;
+  counts.Skipped = list.Errors.size();
+  for (const std::string& folder_error : list.Errors) {
+    std::cerr << kProgram << ": " << folder_error << "\n";
+  }
+  TProgress progress(list.Paths.size());
+  std::string out;  // standard output, written in blocks
+  for (std::size_t i = 0; i < list.Paths.size(); ++i) {
+    const std::string& path = list.Paths[i];
+    const TFileOutcome outcome = run.Rename(path);
+    switch (outcome.Kind) {
+      case TFileOutcome::TKind::kRenamed:
+        ++counts.Renamed;
+        if (!quiet) out += path + " -> " + outcome.NewPath + "\n";
+        break;
+      case TFileOutcome::TKind::kUnchanged:
+        ++counts.Unchanged;
+        if (verbose) out += path + " (unchanged)\n";
+        break;
+      case TFileOutcome::TKind::kSkipped:
+        ++counts.Skipped;
+        std::cout << out << std::flush;
+        out.clear();
+        std::cerr << SkipLine(kProgram, path, outcome.Skip);
+        break;
+    }
+    if (out.size() > (1 << 16)) {
+      std::cout << out;
+      out.clear();
+    }
+    progress.Step(i + 1);
+  }
+  journal.Finish();
+  progress.End();
+  std::cout << out << std::flush;
+  if (!run.JournalError().empty()) {
+    std::cerr << kProgram << ": no undo journal: " << run.JournalError() << "\n";
+  }
+  if (!quiet) std::cerr << SummaryLine(counts, options.DryRun);
+  return counts.Skipped == 0 ? 0 : 1;
+}
+
+int Main(int argc, char** argv) {
+  TCommandOptions options;
+  const TParseOutcome parsed = ParseCommandLine(
+      kProgram, TRANSLIT_VERSION, std::vector<std::string>(argv + 1, argv + argc), &options);
+  if (!parsed.Run) {
+    (parsed.ToStandardError ? std::cerr : std::cout) << parsed.Text;
+    return parsed.ExitCode;
+  }
+  if (options.List) return ListProfiles(std::cout, std::cerr);
+  if (!options.Check.empty()) {
+    std::cerr << kProgram << ": --check is not available yet\n";
+    return 2;
+  }
+  if (options.Undo) return UndoNewestBatch(kProgram, options.Verbosity);
+  return Run(options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  try {
+    return Main(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cout.flush();
+    std::cerr << kProgram << ": out of memory\n";
+    return 2;
+  }
+}

@@ -1,0 +1,92 @@
+#include "tools/linux/undo.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+#include <vector>
+
+#include "tools/common/run_report.h"
+#include "tools/linux/journal_file.h"
+
+namespace {
+
+std::string NameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+// Puts one file back, or says why not.
+bool PutBack(const TJournalRecord& record, TSkip* skip) {
+  struct stat info {};
+  if (lstat(record.NewPath.c_str(), &info) != 0) {
+    *skip = {TSkipReason::kChanged, "nothing is at " + record.NewPath + " now"};
+    return false;
+  }
+  if (info.st_dev != record.Device || info.st_ino != record.FileId) {
+    *skip = {TSkipReason::kChanged, "another file is at " + record.NewPath + " now"};
+    return false;
+  }
+  const char* from = record.NewPath.c_str();
+  const char* to = record.OldPath.c_str();
+  if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+  int error = errno;
+  if ((error == EINVAL || error == ENOSYS || error == EOPNOTSUPP) && !S_ISDIR(info.st_mode)) {
+    if (link(from, to) == 0) {
+      if (unlink(from) == 0) return true;
+      error = errno;
+      unlink(to);
+    } else {
+      error = errno;
+    }
+  }
+  if (error == EEXIST || error == ENOTEMPTY) {
+    *skip = {TSkipReason::kTaken, NameOf(record.OldPath)};
+  } else {
+    *skip = {TSkipReason::kSystem, std::strerror(error)};
+  }
+  return false;
+}
+
+}  // namespace
+
+int UndoNewestBatch(const std::string& program, TVerbosity verbosity) {
+  const std::string journal = NewestJournal();
+  if (journal.empty()) {
+    if (verbosity != TVerbosity::kQuiet) std::cerr << program << ": nothing to undo\n";
+    return 0;
+  }
+  std::vector<TJournalRecord> records;
+  if (!ReadJournal(journal, &records)) {
+    std::cerr << program << ": " << journal << ": cannot be read as a journal\n";
+    return 2;
+  }
+  std::vector<TJournalRecord> refused;
+  std::size_t put_back = 0;
+  for (auto record = records.rbegin(); record != records.rend(); ++record) {
+    TSkip skip;
+    if (PutBack(*record, &skip)) {
+      ++put_back;
+      if (verbosity != TVerbosity::kQuiet) {
+        std::cout << record->NewPath << " -> " << record->OldPath << "\n";
+      }
+    } else {
+      std::cerr << SkipLine(program, record->NewPath, skip, true);
+      refused.push_back(*record);
+    }
+  }
+  std::reverse(refused.begin(), refused.end());  // back into the order written
+  if (!RewriteJournal(journal, refused)) {
+    std::cerr << program << ": " << journal << ": cannot be updated: " << std::strerror(errno)
+              << "\n";
+  }
+  if (verbosity != TVerbosity::kQuiet) {
+    std::cout.flush();
+    std::cerr << put_back << " put back, " << refused.size() << " not put back"
+              << (refused.empty() ? "" : " (still in the journal; --undo tries them again)")
+              << "\n";
+  }
+  return refused.empty() ? 0 : 1;
+}
