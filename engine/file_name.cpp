@@ -18,17 +18,32 @@ TPathParts SplitPath(std::string_view path, bool replaceInExtension) {
   return parts;
 }
 
+bool IsDeviceName(std::string_view name) {
+  // The device is named by what comes before the first dot, spaces before
+  // that dot aside: "con", "CON.txt" and "con .tar.gz" all open the console.
+  std::string_view base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  std::string upper(base);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL") return true;
+  return upper.size() == 4 &&
+         (upper.compare(0, 3, "COM") == 0 || upper.compare(0, 3, "LPT") == 0) && upper[3] >= '1' &&
+         upper[3] <= '9';
+}
+
 bool IsValidFileName(std::string_view name) {
   if (name.empty()) return false;
   for (char c : name) {
     if (static_cast<unsigned char>(c) < 32) return false;
     if (std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) return false;
   }
-  return true;
+  if (name.back() == '.' || name.back() == ' ') return false;
+  return !IsDeviceName(name);
 }
 
-std::optional<std::string> TransliteratePath(std::string_view path,
-                                             const std::string& profilePath,
+std::optional<std::string> TransliteratePath(std::string_view path, const std::string& profilePath,
                                              const TFileNameOptions& options) {
   const TPathParts parts = SplitPath(path, options.ReplaceInExtension);
   TReplacePair pair;

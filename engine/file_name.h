@@ -26,10 +26,18 @@ struct TPathParts {
 // whole last component is the name.
 TPathParts SplitPath(std::string_view path, bool replaceInExtension);
 
+// Whether name is one of the devices that every folder holds on Windows:
+// CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, in any letter case and
+// with any extension ("con.txt", "Lpt1.tar.gz").
+bool IsDeviceName(std::string_view name);
+
 // Whether name can be the last component of a Windows path: not empty, no
-// control character (NUL included) and none of < > : " / \ | ? *.
+// control character (NUL included), none of < > : " / \ | ? *, not ending in
+// a dot or a space, and no device name.
 // A profile may produce any of these; such a name would be cut short at a NUL,
-// move the file into another folder, or be refused by the file system.
+// move the file into another folder or onto a device, be refused by the file
+// system, or lose its last dots and spaces (Windows drops them, so "x." would
+// name the file "x").
 bool IsValidFileName(std::string_view name);
 
 struct TFileNameOptions {
@@ -42,6 +50,5 @@ struct TFileNameOptions {
 // profilePath (read afresh for every pass, self-mapping lines always with case
 // ignored), extension. Nothing when the profile is missing or cannot be opened
 // or read in any pass.
-std::optional<std::string> TransliteratePath(std::string_view path,
-                                             const std::string& profilePath,
+std::optional<std::string> TransliteratePath(std::string_view path, const std::string& profilePath,
                                              const TFileNameOptions& options);

@@ -11,7 +11,6 @@
 
 namespace {
 
-
 struct Split {
   std::string directory, name, extension;
   bool operator==(const Split& other) const {
@@ -64,7 +63,26 @@ TEST(IsValidFileName, AcceptsWhatWindowsAccepts) {
   EXPECT_TRUE(IsValidFileName("Shchukin.txt"));
   EXPECT_TRUE(IsValidFileName(W("Щукин Юрий (2007) #1, 'a'.txt")));
   EXPECT_TRUE(IsValidFileName(".x"));
-  EXPECT_TRUE(IsValidFileName("xbc."));
+  EXPECT_TRUE(IsValidFileName("x. y"));
+  // Names that merely start like a device.
+  for (const char* name :
+       {"CONSOLE", "con_1.txt", "COM10", "LPT0.txt", "com", "nul-x.txt", "AUXI"}) {
+    EXPECT_TRUE(IsValidFileName(name)) << name;
+  }
+}
+
+TEST(IsValidFileName, RefusesATrailingDotOrSpaceThatWindowsWouldDrop) {
+  for (const char* name : {"xbc.", "xbc ", "a.b..", "....", " ", "x. "}) {
+    EXPECT_FALSE(IsValidFileName(name)) << '"' << name << '"';
+  }
+}
+
+TEST(IsValidFileName, RefusesDeviceNamesWithAnyExtensionAndCase) {
+  for (const char* name : {"CON", "con", "Prn.txt", "aux.tar.gz", "NUL", "nul .txt", "COM1",
+                           "com9.log", "LPT1", "lpt9.x"}) {
+    EXPECT_FALSE(IsValidFileName(name)) << name;
+    EXPECT_TRUE(IsDeviceName(name)) << name;
+  }
 }
 
 TEST(IsValidFileName, RefusesEmptyNamesControlCharactersAndReservedOnes) {

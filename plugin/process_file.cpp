@@ -42,8 +42,9 @@ void ProcessFile(char** fileName, const TReplOptions* options, bool previewOnly)
   if (!new_path) return;  // missing or unreadable profile: nothing changes
 
   // Only the last component may change, into a name Windows can hold: a
-  // profile that writes a NUL, a separator or a reserved character gives a
-  // name the host could not show truthfully, nor the file take. Such a file
+  // profile that writes a NUL, a separator, a reserved character, a trailing
+  // dot or space or a device name gives a name the host could not show
+  // truthfully, nor the file take. Such a file
   // keeps its name, in a preview too, so that a preview shows what a rename
   // will do.
   const std::size_t directory_length = SplitPath(old_path, true).Directory.size();

@@ -12,6 +12,7 @@
 // pointing to the old path when nothing changed on disk that the host must
 // know of: the profile is missing or unreadable, the new name is not a valid
 // Windows file name (it would hold a NUL, a separator or a reserved
-// character), or the rename failed (the file is still under its old name;
-// nothing is ever overwritten).
+// character, end in a dot or a space, or name a device such as CON), or the
+// rename failed (the file is still under its old name; nothing is ever
+// overwritten).
 void ProcessFile(char** fileName, const TReplOptions* options, bool previewOnly);

@@ -84,9 +84,10 @@ TEST_F(HostileInput, PathsOfSeparatorsOrDotsOnlyComeBackUnharmed) {
   for (const char* path : {"\\\\\\\\", "::::", "\\:\\:"}) {
     EXPECT_TRUE(Run(path).unchanged) << path << " has no file name";
   }
-  EXPECT_EQ(Run("....").path, "....");
+  // A name of dots only ends in a dot, which Windows would drop.
+  EXPECT_TRUE(Run("....").unchanged);
   options_.InExtension(1);
-  EXPECT_EQ(Run("....").path, "....");
+  EXPECT_TRUE(Run("....").unchanged);
 }
 
 TEST_F(HostileInput, PathsAroundTheLimitAreReportedInAPreviewAndNeverRenamedBeyondIt) {
@@ -204,8 +205,8 @@ struct BetweenPasses {
                             DWORD disposition, DWORD flags, HANDLE templ) {
     if (profile == name && ++opens == 2) {
       if (lock) {
-        lock_handle = original(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                               nullptr);
+        lock_handle =
+            original(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
       } else {
         DeleteFileA(name);
       }

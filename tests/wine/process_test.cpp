@@ -11,9 +11,7 @@
 
 namespace {
 
-std::string Profile(const std::string& rules) {
-  return "information\r\nleft\r\nright\r\n" + rules;
-}
+std::string Profile(const std::string& rules) { return "information\r\nleft\r\nright\r\n" + rules; }
 
 class ProcessTest : public ::testing::Test {
  protected:
@@ -86,7 +84,24 @@ TEST_F(ProcessTest, ANameThatIsAllExtensionComesBackUnchanged) {
 TEST_F(ProcessTest, TheDirectoryPartEndsAtAColonAndALoneFinalDotIsTheExtension) {
   host_.AddProfile("a.pch", Profile("a x\r\n"));
   options_.Profile("a.pch");
-  EXPECT_EQ(Run("C:abc.", true).path, "C:xbc.");
+  EXPECT_EQ(Run("C:abc.d", true).path, "C:xbc.d");
+  // "C:xbc." would be made as "C:xbc": a new name ending in a dot is refused.
+  EXPECT_TRUE(Run("C:abc.", true).unchanged);
+}
+
+// Windows drops a trailing dot or space and opens a device for CON, NUL and
+// the rest whatever their extension: the path handed back would be untrue, so
+// such a file keeps its name, in a preview as in a rename.
+TEST_F(ProcessTest, ANewNameThatWindowsWouldAlterOrTakeForADeviceIsRefused) {
+  host_.AddProfile("dev.pch", Profile("Ж N\r\nК C\r\nЩ /s\r\nЁ .\r\n"));
+  options_.Profile("dev.pch");
+  for (const char* name : {"ЖUL.txt", "КON", "кon.tar.gz", "ЖужЩ", "ЖужЁ", "auxЩ.log"}) {
+    const std::string old_path = host_.AddFile(std::string("docs\\") + name, "kept");
+    EXPECT_TRUE(Run(old_path, true).unchanged) << name;
+    EXPECT_TRUE(Run(old_path).unchanged) << name;
+    EXPECT_EQ(ReadWholeFile(old_path), "kept") << name;
+  }
+  EXPECT_EQ(Run(docs_ + "КONSOLE.txt", true).path, docs_ + "CONSOLE.txt");
 }
 
 TEST_F(ProcessTest, TheDirectoryIsNeverTransliterated) {
@@ -184,7 +199,8 @@ TEST_F(ProcessTest, AProfilePathOf259CharactersIsFoundAndOf260IsNot) {
     CreateDirectoryA((dir + "Plugins").c_str(), nullptr);
     CreateDirectoryA((dir + "Plugins\\rep_profiles").c_str(), nullptr);
     const std::string profile = dir + tail;
-    HANDLE file = CreateFileA(profile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file =
+        CreateFileA(profile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << "wine creates paths of any length";
     DWORD written = 0;
     const std::string bytes = Profile("a x\r\n");
