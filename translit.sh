@@ -1,34 +1,59 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Translit on Linux: installs what is missing, builds translit.dll into dist/,
-# and renames real files through it with the command-line host under wine.
+# Translit on Linux.
 #
-#   ./translit.sh demo                    build, then rename a folder of sample files
-#   ./translit.sh [options] FILES...      transliterate real files (see --help)
-#   ./translit.sh --list                  the installed profiles
-#   ./translit.sh build                   only build dist/
-#   ./translit.sh package                 build translit-1.0.02.zip for Windows users
+#   ./translit.sh [options] FILES...   rename real files with the native command
+#                                      (dist/bin/translit; see --help)
+#   ./translit.sh demo                 build the DLL, then show it renaming a
+#                                      folder of sample files under wine
+#   ./translit.sh build                build dist/: the command, the DLL, the host
+#   ./translit.sh package              build translit-1.0.02.zip for Windows users
+#
+# A subcommand counts only as the sole argument: "./translit.sh demo *.txt"
+# renames files. The command is built (and what it needs installed) only when
+# dist/bin/translit is missing or older than its sources; otherwise this
+# script does nothing but start it. It may be called through a symlink.
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")
+command="$root/dist/bin/translit"
 
-build() {
-  "$root/tools/setup.sh"
-  mkdir -p "$root/build"
-  cmake -S "$root" -B "$root/build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >"$root/build/translit-configure.log" 2>&1 ||
-    { tail -n 30 "$root/build/translit-configure.log"; exit 1; }
-  cmake --build "$root/build/win32" -j "$(nproc)" --target translit translit-host profiles \
-    >"$root/build/translit-build.log" 2>&1 || { tail -n 30 "$root/build/translit-build.log"; exit 1; }
+# The sources the command is built from, newer than the built command?
+command_stale() {
+  [ -x "$command" ] || return 0
+  [ -n "$(find "$root/engine" "$root/tools/common" "$root/tools/linux" "$root/profiles" \
+            "$root/cmake" "$root/CMakeLists.txt" "$root/tools/CMakeLists.txt" \
+            -newer "$command" \( -name '*.cpp' -o -name '*.h' -o -name '*.pch' \
+            -o -name '*.cmake' -o -name CMakeLists.txt \) -print -quit)" ]
 }
 
-# Runs the host under wine. Arguments that name existing Linux files become
-# wine paths (Z: is the Linux root); the rest pass unchanged.
+build_command() {
+  "$root/tools/setup.sh" --native
+  mkdir -p "$root/build"
+  { cmake -S "$root" -B "$root/build/linux" -DCMAKE_BUILD_TYPE=Release -DTRANSLIT_SANITIZE=OFF \
+      -DTRANSLIT_DIST_COMMAND=ON -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ &&
+    cmake --build "$root/build/linux" -j "$(nproc)" --target translit; } \
+    >"$root/build/translit-linux-build.log" 2>&1 ||
+    { tail -n 30 "$root/build/translit-linux-build.log" >&2; exit 2; }
+  touch "$command"
+}
+
+build_windows() {
+  "$root/tools/setup.sh"
+  mkdir -p "$root/build"
+  { cmake -S "$root" -B "$root/build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=Release &&
+    cmake --build "$root/build/win32" -j "$(nproc)" --target translit translit-host profiles; } \
+    >"$root/build/translit-build.log" 2>&1 || { tail -n 30 "$root/build/translit-build.log" >&2; exit 2; }
+}
+
+# The Windows host under wine, for the demo: arguments that name existing
+# Linux files become wine paths (Z: is the Linux root).
 host() {
   source "$root/tools/wine-env.sh"
   translit_wine_prefix
   local args=() arg
   for arg in "$@"; do
-    if [[ "$arg" != --* && -e "$arg" ]]; then
+    if [[ "$arg" != -* && -e "$arg" ]]; then
       arg=$(realpath -s -- "$arg")
       arg="Z:${arg//\//\\}"
     fi
@@ -38,7 +63,7 @@ host() {
 }
 
 demo() {
-  build
+  build_windows
   local folder
   folder=$(mktemp -d "${TMPDIR:-/tmp}/translit-demo.XXXXXX")
   for name in "Щукин Юрий Ёжикович.txt" "Отчёт за июнь.xlsx" "Пётр Ильич Чайковский - Щелкунчик.mp3" \
@@ -69,17 +94,12 @@ demo() {
   rm -rf "$folder"
 }
 
-package() {
-  build
-  "$root/tools/package.sh"
-}
-
-case "${1:-demo}" in
-  build) build ;;
-  demo) demo ;;
-  package) package ;;
-  *)
-    build
-    host "$@"
-    ;;
-esac
+if [ $# -eq 1 ]; then
+  case "$1" in
+    demo) demo; exit ;;
+    build) build_command; build_windows; exit ;;
+    package) build_windows; "$root/tools/package.sh"; exit ;;
+  esac
+fi
+if command_stale; then build_command; fi
+exec "$command" "$@"

@@ -3,6 +3,7 @@
 # Installs what building and testing Translit needs on a Debian machine:
 # the mingw-w64 i686 cross compiler, 32-bit wine, Xvfb, the ru_RU.UTF-8 locale,
 # and the native test tools. Does nothing when everything is already there.
+# With --native, only what the Linux command needs to build (no wine).
 set -euo pipefail
 
 need=()
@@ -16,11 +17,16 @@ packages=(
   clang-tidy cppcheck fortunes-ru zip unzip python3
   libcli11-dev bats python3-pil
 )
+native_only=0
+if [ "${1:-}" = --native ]; then
+  native_only=1
+  packages=(cmake make g++ libcli11-dev)
+fi
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  need_i386=1
-else
+if [ "$native_only" -eq 1 ] || dpkg --print-foreign-architectures | grep -qx i386; then
   need_i386=0
+else
+  need_i386=1
 fi
 for p in "${packages[@]}"; do have_pkg "$p" || need+=("$p"); done
 
@@ -33,6 +39,8 @@ if [ "$need_i386" -eq 1 ] || [ "${#need[@]}" -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
+
+[ "$native_only" -eq 1 ] && exit 0
 
 # wine writes Cyrillic file names to disk only when the glibc locale exists.
 if [ "$(LC_ALL=ru_RU.UTF-8 locale charmap 2>/dev/null)" != UTF-8 ]; then

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Runs the command's bats tests against the given translit.sh and writes
+# their JUnit report. Usage: run.sh TRANSLIT_SH REPORT_XML
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export TRANSLIT=$1
+reports=$(mktemp -d)
+trap 'rm -rf "$reports"' EXIT
+bats --report-formatter junit --output "$reports" "$here"
+status=$?
+mv "$reports/report.xml" "$2"
+exit $status
