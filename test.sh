@@ -44,7 +44,7 @@ fi
 win=build/win32
 rm -f "$win/ctest.xml"
 if cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DTRANSLIT_WERROR=ON \
-      -DCMAKE_BUILD_TYPE=Release >"$root/build/win32-configure.log" 2>&1 \
+      -DCMAKE_BUILD_TYPE=Release -DTRANSLIT_NATIVE_BUILD_DIR="$root/$native" >"$root/build/win32-configure.log" 2>&1 \
    && cmake --build "$win" -j "$jobs" >"$root/build/win32-build.log" 2>&1; then
   source "$root/tools/wine-env.sh"
   translit_wine_prefix
