@@ -3,24 +3,40 @@
 """Writes the shipped transliteration profiles into this folder.
 
 Each profile is a Windows-1251 text file with CR LF line ends: an information
-line, the names of the two sides, then one rule per line ("left right"). The
-engine applies the rules in file order and hides whatever a rule has replaced
-from every later rule, so
+line, the names of the two sides, then one rule per line ("left right", a
+space inside a term written "/s"). The engine applies the rules in file order
+and hides whatever a rule has replaced from every later rule, so
 
   * a term that contains a shorter term of another rule must come before it,
-    on the left side for the forward direction and on the right side for the
-    reverse direction;
-  * where two rules write the same right term, the first one is what the
-    reverse direction reads back;
-  * a line "Щ SHCH" after "Щ Shch" never fires forward (Щ is gone by then) and
-    only lets the reverse direction read words written in capitals.
+    on the left side for the forward direction and, in a profile that reads
+    back, on the right side for the reverse direction;
+  * no left term may repeat: the second rule would never apply.
 
 Letter case: pass 1 compares exactly, pass 2 ignores case and writes small
 letters, so every capital and small form that should keep its case needs its
 own line.
 
+Words in capitals. A letter written with several Latin letters (Щ shch) is
+written in capitals (SHCH) when it stands next to another capital letter, and
+as at the start of a capitalised word (Shch) otherwise. The rules say so with
+letter pairs placed before the single letters:
+
+  * the capital followed by a small letter: "Щу Shchu" (a capitalised word);
+  * the capital followed by a space, a dot, a dash and the like: "Щ. Shch."
+    (an initial, a one-letter word);
+  * any capital followed by it: "АЩ ASHCH", ahead of the line above, so that
+    "ПЛАЩ." ends in SHCH.;
+  * the capital alone: "Щ SHCH" (next to another capital, or at the very end
+    of a name, the one case this gets wrong).
+
+Where a small letter's own Latin depends on the letter before it (BGN/PCGN
+е after a consonant, Ukrainian Є Ї Й Ю Я inside a word), a capitalised word
+such as "Хлебников" needs the three letters together ("Хле Khle"), or the
+pair "Хл" would take the л that "ле" needs.
+
 Run: python3 profiles/make_profiles.py        (writes the .pch files)
-     python3 profiles/make_profiles.py --check (fails if a file differs)
+     python3 profiles/make_profiles.py --check (fails if a file differs or a
+                                                profile breaks the rules above)
 Standard library only.
 """
 
@@ -34,10 +50,24 @@ FORBIDDEN = set('\\/:*?"<>|')
 
 RUSSIAN_CAPITALS = "АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"
 UKRAINIAN_CAPITALS = "АБВГҐДЕЄЖЗИІЇЙКЛМНОПРСТУФХЦЧШЩЬЮЯ"
+RUSSIAN_CONSONANTS = "БВГДЖЗКЛМНПРСТФХЦЧШЩ"
+
+# What may follow a lone capital letter (an initial, a one-letter word).
+FOLLOWERS = " .,-_()[]!"
 
 
 def small(letter):
     return letter.lower()
+
+
+def caps(latin):
+    return latin.upper()
+
+
+def is_group(latin):
+    """True for a Latin form whose capital and all-capitals forms differ
+    (Shch and SHCH), false for a single letter or a case-less mark."""
+    return caps(latin) != latin
 
 
 class Table:
@@ -56,6 +86,9 @@ class Table:
         if letter in self.capital:
             return self.capital[letter]
         return self.small[letter]
+
+    def __contains__(self, letter):
+        return letter in self.capital or letter in self.small
 
 
 def stable_order(rules, must_precede):
@@ -83,38 +116,59 @@ def stable_order(rules, must_precede):
     return placed
 
 
-def caps(latin):
-    return latin.upper()
+def longer_latin_first(a, b):
+    return a[1] != b[1] and b[1] in a[1]
+
+
+# ---- A model of the engine (file-name run, no self-mapping lines) ------------------
+
+def run(rules, text, reverse=False, case_sensitive=False):
+    """What the DLL makes of text: each rule replaces every occurrence of its
+    find term, searching from the start again, and what it wrote is masked."""
+    search, result = text, text
+    for exact in ([True] if case_sensitive else [True, False]):
+        for left, right in rules:
+            find, replacement = (right, left) if reverse else (left, right)
+            if not exact:
+                find, replacement, search = find.lower(), replacement.lower(), search.lower()
+            if not find:
+                continue
+            at = search.find(find)
+            while at >= 0:
+                search = search[:at] + "\0" * len(replacement) + search[at + len(find):]
+                result = result[:at] + replacement + result[at + len(find):]
+                at = search.find(find)
+    return result
 
 
 class Profile:
-    def __init__(self, file_name, info, left_side, right_side):
+    def __init__(self, file_name, info, left_side, right_side, reversible=False):
         self.file_name = file_name
         self.info = info
         self.left_side = left_side
         self.right_side = right_side
+        self.reversible = reversible
         self.rules = []
+        self.lefts = set()
 
     def rule(self, left, right):
         self.rules.append((left, right))
+        self.lefts.add(left)
 
-    def letter(self, table, capital):
-        """Capital form, the all-capitals form for reading back when it
-        differs, then the small form."""
-        cap = table(capital)
-        if cap == table(small(capital)):
-            # A case-less mark (Ь as '): the small letter is what reads back.
-            self.rule(small(capital), cap)
-            self.rule(capital, cap)
+    def pair(self, left, right):
+        """A generated rule: left out when an earlier rule already takes its
+        text (an earlier left term is part of it)."""
+        if any(earlier and earlier in left for earlier, _ in self.rules):
             return
-        self.rule(capital, cap)
-        if caps(cap) != cap:
-            self.rule(capital, caps(cap))
-        self.rule(small(capital), table(small(capital)))
+        self.rule(left, right)
 
-    def letters(self, table, capitals):
+    def singles(self, table, capitals):
+        """Each letter alone: a letter group in capitals, since a capital that
+        no pair took stands next to another capital."""
         for capital in capitals:
-            self.letter(table, capital)
+            cap = table(capital)
+            self.rule(capital, caps(cap))
+            self.rule(small(capital), table(small(capital)))
 
     # ---- checks ------------------------------------------------------------
 
@@ -126,130 +180,162 @@ class Profile:
         for text in (self.info, self.left_side, self.right_side):
             if not text or "\r" in text or "\n" in text:
                 problems.append("bad header line: %r" % text)
-        seen = {}
         for index, (left, right) in enumerate(self.rules):
-            where = "%s rule %d (%s %s)" % (name, index + 4, left, right)
+            where = "%s line %d (%s %s)" % (name, index + 4, left, right)
             if not left:
                 problems.append(where + ": empty left term")
-            if " " in left or " " in right:
-                problems.append(where + ": space in a term")
             for c in right:
-                if not (" " < c < "\x7f") or c in FORBIDDEN:
+                if not (" " <= c < "\x7f") or c in FORBIDDEN:
                     problems.append(where + ": %r is not allowed in a file name" % c)
-            if (left, right) in seen:
-                problems.append(where + ": repeats rule %d" % seen[(left, right)])
-            seen[(left, right)] = index + 4
+            if "/s" in left.lower() or "/s" in right.lower():
+                problems.append(where + ": a term holds /s")
             left.encode("cp1251")
-        # Longer terms before their parts, in both directions.
-        for direction, side in (("forward", 0), ("reverse", 1)):
+        sides = [("forward", 0)] + ([("reverse", 1)] if self.reversible else [])
+        for direction, side in sides:
             for later in range(len(self.rules)):
                 term = self.rules[later][side]
                 if not term:
+                    if side == 1:
+                        problems.append("%s reverse: line %d has an empty right term"
+                                        % (name, later + 4))
                     continue
                 for earlier in range(later):
                     part = self.rules[earlier][side]
-                    if part and part != term and part in term:
-                        problems.append(
-                            "%s %s: rule %d (%s) comes after its part, rule %d (%s)"
-                            % (name, direction, later + 4, term, earlier + 4, part))
+                    if part and part in term:
+                        problems.append("%s %s: line %d (%s) never applies after line %d (%s)"
+                                        % (name, direction, later + 4, term, earlier + 4, part))
                         break
+        if self.reversible:
+            for index, (left, right) in enumerate(self.rules):
+                back = run(self.rules, right, reverse=True)
+                if back != left:
+                    problems.append("%s reverse: line %d (%s %s) reads back as %s"
+                                    % (name, index + 4, left, right, back))
         return problems
 
     def encoded(self):
         lines = [self.info, self.left_side, self.right_side]
-        lines += ["%s %s" % rule for rule in self.rules]
+        lines += ["%s %s" % (left.replace(" ", "/s"), right.replace(" ", "/s"))
+                  for left, right in self.rules]
         return ("\r\n".join(lines) + "\r\n").encode("cp1251")
+
+
+def capital_pairs(profile, table, alphabet, groups, no_followers=""):
+    """The letter pairs that decide between Shch and SHCH (see the top of this
+    file) for the capitals in groups. table gives a letter's Latin."""
+    both, before, after_small, alone = [], [], [], []
+    for x in groups:
+        for c in alphabet:
+            (both if c in groups else before).append((c + x, caps(table(c)) + caps(table(x))))
+        for s in alphabet:
+            after_small.append((x + small(s), table(x) + table(small(s))))
+        if x not in no_followers:
+            for z in FOLLOWERS:
+                alone.append((x + z, table(x) + z))
+    for left, right in both + before + after_small + alone:
+        profile.pair(left, right)
+
+
+def letter_groups(table, letters):
+    return [c for c in letters if is_group(table(c))]
 
 
 # ---- Russian schemes -----------------------------------------------------------
 
-def plain_profile(file_name, info, rows, groups, extra=None):
-    """A profile of single letters. groups lists the capitals in rule order;
-    extra(profile) may add rules first."""
+def plain_profile(file_name, info, rows, order, extra=None, right_side="Латиница"):
+    """A profile of letters without context. order lists the capitals in the
+    order of their single-letter rules (longer Latin first where reading back
+    should prefer it); extra(profile, table) may add rules first."""
     table = Table(rows)
-    profile = Profile(file_name, info, "Кириллица", "Латиница")
+    profile = Profile(file_name, info, "Кириллица", right_side)
     if extra:
         extra(profile, table)
-    for group in groups:
-        profile.letters(table, group)
+    letters = "".join(order)
+    capital_pairs(profile, table, RUSSIAN_CAPITALS, letter_groups(table, letters))
+    profile.singles(table, letters)
     return profile
 
 
-def soft_sign_pairs(profile, table, soft, consonants):
-    """Rules that let the reverse direction give Ь back in capitals.
+def sign_rules(profile, table, sign, mark, followers, consonants, groups):
+    """Rules that let the reverse direction give a hard or soft sign back in
+    capitals, for a sign written as a case-less mark.
 
-    The sign becomes a case-less mark, which on its own reads back as a small
-    letter. In a word written in capitals the sign stands between capitals, so
-    it is written together with the letter after it (or, at the end of a word,
-    with the consonant before it), and that letter's case tells the sign's.
-    The small pairs come first, so that capitalised words such as "Дьяков" or
-    "Чьё" are not read as capitals."""
-    after_soft = [c for c in RUSSIAN_CAPITALS if c not in "ЪЬЫЭЙ"]
-    pairs = []
-    for letter in after_soft:
-        pairs.append(("Ь" + letter, soft + table(letter)))
-        if caps(table(letter)) != table(letter):
-            pairs.append(("Ь" + letter, soft + caps(table(letter))))
-        pairs.append(("ь" + small(letter), soft + table(small(letter))))
-    # Longer Latin first, so "`shh" (ЬЩ) is not read as "`sh" (ЬШ) and "h".
-    pairs.sort(key=lambda rule: -len(rule[1]))
-    for left, right in pairs:
-        profile.rule(left, right)
-    # A soft sign at the end of a word in capitals.
-    ends = []
+    The small sign is the mark alone. A capital sign stands next to capitals
+    in a word written in capitals, so it is written together with its
+    neighbour, in capitals: with the letter after it, or, at the end of a
+    word, with the consonant before it. The small sign is written together
+    with a small letter after it first, so that "Льюис" is not read back as
+    ЛЬюис, and a letter group before a small sign keeps its capitalised form
+    (Шьёт). Small consonant pairs ("ть t`") come before the lone capital sign
+    ("Ь. `."), so that a word that ends in a small sign is read back as one."""
+    capital = sign.upper()
+    for x in groups:
+        profile.rule(x + sign, table(x) + mark)
+    for letter in followers:
+        profile.rule(sign + small(letter), mark + table(small(letter)))
+    for letter in followers:
+        profile.rule(capital + letter, mark + caps(table(letter)))
     for letter in consonants:
-        ends.append((letter + "Ь", table(letter) + soft))
-        if caps(table(letter)) != table(letter):
-            ends.append((letter + "Ь", caps(table(letter)) + soft))
-    ends.sort(key=lambda rule: -len(rule[1]))
-    for left, right in ends:
-        profile.rule(left, right)
+        profile.rule(letter + capital, caps(table(letter)) + mark)
+    for letter in consonants:
+        profile.rule(small(letter) + sign, table(small(letter)) + mark)
+    for z in FOLLOWERS:
+        profile.rule(capital + z, mark + z)
 
 
-SOFT_SIGN_CONSONANTS = "БВГДЖЗКЛМНПРСТФХЦЧШЩ"
+SOFT_SIGN_FOLLOWERS = [c for c in RUSSIAN_CAPITALS if c not in "ЪЬЫЙ"]
+HARD_SIGN_FOLLOWERS = "ЕЁИЮЯЭ"
+
+
+def reversible_order(profile):
+    """Longer Latin before its parts, as reading back needs; the forward
+    order of the rules that contain one another stays as it is."""
+    def must_precede(a, b):
+        if b[0] != a[0] and a[0] in b[0]:
+            return False
+        return longer_latin_first(a, b)
+    profile.rules = stable_order(profile.rules, must_precede)
+
+
+GOST_7_79_ROWS = [
+    ("А", "a"), ("Б", "b"), ("В", "v"), ("Г", "g"), ("Д", "d"), ("Е", "e"), ("Ё", "yo"),
+    ("Ж", "zh"), ("З", "z"), ("И", "i"), ("Й", "j"), ("К", "k"), ("Л", "l"), ("М", "m"),
+    ("Н", "n"), ("О", "o"), ("П", "p"), ("Р", "r"), ("С", "s"), ("Т", "t"), ("У", "u"),
+    ("Ф", "f"), ("Х", "x"), ("Ц", "cz"), ("Ч", "ch"), ("Ш", "sh"), ("Щ", "shh"),
+    ("Ъ", "``"), ("Ы", "y`"), ("Ь", "`"), ("Э", "e`"), ("Ю", "yu"), ("Я", "ya")]
 
 
 def gost_7_79_b():
-    rows = [("А", "a"), ("Б", "b"), ("В", "v"), ("Г", "g"), ("Д", "d"), ("Е", "e"),
-            ("Ё", "yo"), ("Ж", "zh"), ("З", "z"), ("И", "i"), ("Й", "j"), ("К", "k"),
-            ("Л", "l"), ("М", "m"), ("Н", "n"), ("О", "o"), ("П", "p"), ("Р", "r"),
-            ("С", "s"), ("Т", "t"), ("У", "u"), ("Ф", "f"), ("Х", "x"), ("Ц", "c"),
-            ("Ч", "ch"), ("Ш", "sh"), ("Щ", "shh"), ("Ъ", "``"), ("Ы", "y`"),
-            ("Ь", "`"), ("Э", "e`"), ("Ю", "yu"), ("Я", "ya")]
-    table = Table(rows)
+    table = Table(GOST_7_79_ROWS)
     profile = Profile(
         "gost-7.79-b.pch",
-        "ГОСТ 7.79-2000, система Б (латиница ASCII с буквосочетаниями): современный "
-        "русский алфавит, обратимо. Ё yo, Й j, Х x, Щ shh, Ы y`, Э e`, Ъ ``, Ь `; Ц - cz "
-        "перед e, i, y, j и c в остальных случаях (записано парами букв). Не различает "
-        "обратно ЦЗ перед Е, Ё, И, Й, Ы, Э, Ю, Я и Ц (Цзин читается как Цин); слова "
-        "смешанного регистра возвращаются со строчными буквами.",
-        "Кириллица", "Латиница")
-    # Ц before a letter whose Latin form starts with e, i, y or j.
-    pairs = []
+        "ГОСТ 7.79-2000, система Б (латиница ASCII с буквосочетаниями), таблица 4: "
+        "современный русский алфавит, обратимо. Ё yo, Й j, Х x, Щ shh, Ы y`, Э e`, "
+        "Ъ ``, Ь `; Ц - c перед e, i, y, j (Е, Ё, И, Й, Ы, Э, Ю, Я) и cz в остальных "
+        "случаях. Буквосочетание рядом с другой прописной буквой пишется прописными "
+        "(ЩУКИН - SHHUKIN). Не различает обратно одиночную прописную в конце имени "
+        "(SHH читается как Щ, Shh в конце - как щ).",
+        "Кириллица", "Латиница", reversible=True)
+    # Ц before a letter written with e, i, y or j is c; the pair takes both.
     for vowel in "ЕЁИЙЫЭЮЯ":
-        for c in ("Ц", "ц"):
-            for v in (vowel, small(vowel)):
-                cz = "Cz" if c == "Ц" else "cz"
-                pairs.append((c + v, cz + table(v)))
-        pairs.append(("Ц" + vowel, "CZ" + caps(table(vowel))))
-    pairs.sort(key=lambda rule: -len(rule[1]))
-    for left, right in pairs:
-        profile.rule(left, right)
-    # Ъ with the letter after it, then Ъ alone.
-    for letter in "ЕЁИЮЯ":
-        profile.rule("Ъ" + letter, "``" + table(letter))
-        if caps(table(letter)) != table(letter):
-            profile.rule("Ъ" + letter, "``" + caps(table(letter)))
+        profile.rule("Ц" + vowel, "C" + caps(table(vowel)))
+        profile.rule("Ц" + small(vowel), "C" + table(small(vowel)))
+        profile.rule("ц" + small(vowel), "c" + table(small(vowel)))
+    # Ы and Э end in the soft sign's mark: they come before the sign's pairs.
+    profile.singles(table, "ЫЭ")
+    groups = letter_groups(table, "ЩЖЧШЁЮЯЦ")
+    sign_rules(profile, table, "ъ", "``", HARD_SIGN_FOLLOWERS, "", groups)
+    sign_rules(profile, table, "ь", "`", SOFT_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
+    # Ц takes no pair with the capital before it: it must keep the letter after.
+    capital_pairs(profile, table, RUSSIAN_CAPITALS, [g for g in groups if g != "Ц"])
+    capital_pairs(profile, table, [], ["Ц"], no_followers="Ц")
+    for s in RUSSIAN_CAPITALS:
+        profile.pair("Ц" + small(s), "Cz" + table(small(s)))
+    profile.singles(table, "ЩЖЧШЁЮЯ")
+    profile.singles(table, "АБВГДЕЗИЙКЛМНОПРСТУФХЦ")
     profile.rule("ъ", "``")
-    profile.rule("Ъ", "``")
-    # Ы and Э before the soft-sign pairs: "y`" and "e`" end in the sign's mark.
-    profile.letters(table, "ЫЭ")
-    soft_sign_pairs(profile, table, "`", SOFT_SIGN_CONSONANTS)
     profile.rule("ь", "`")
-    profile.rule("Ь", "`")
-    profile.letters(table, "ЩЖЧШЁЮЯ")
-    profile.letters(table, "АБВГДЕЗИЙКЛМНОПРСТУФХЦ")
+    reversible_order(profile)
     return profile
 
 
@@ -266,21 +352,20 @@ def gost_16876_71():
         "ГОСТ 16876-71, таблица 2 (сочетания латинских букв без диакритики): "
         "русский алфавит, обратимо. Ё jo, Й jj, Х kh, Ц c, Щ shh, Ы y, Э eh, Ю ju, "
         "Я ja, Ь '. Ъ в таблице - кавычка \", которой не может быть в имени файла; "
-        "здесь вместо неё два апострофа ''. Слова смешанного регистра возвращаются "
-        "со строчными буквами.",
-        "Кириллица", "Латиница")
-    for letter in "ЕЁИЮЯ":
-        profile.rule("Ъ" + letter, "''" + table(letter))
-        if caps(table(letter)) != table(letter):
-            profile.rule("Ъ" + letter, "''" + caps(table(letter)))
-    profile.rule("ъ", "''")
-    profile.rule("Ъ", "''")
-    soft_sign_pairs(profile, table, "'", SOFT_SIGN_CONSONANTS)
-    profile.rule("ь", "'")
-    profile.rule("Ь", "'")
+        "здесь вместо неё два апострофа ''. Буквосочетание рядом с другой прописной "
+        "буквой пишется прописными (ЩУКИН - SHHUKIN). Не различает обратно одиночную "
+        "прописную в конце имени (Shh в конце читается как щ).",
+        "Кириллица", "Латиница", reversible=True)
     # Й (jj) before Ё, Ю, Я (jo, ju, ja): "jjo" is Й and О, not J and Ё.
-    profile.letters(table, "ЩЙЖХЧШЭЁЮЯ")
-    profile.letters(table, "АБВГДЕЗИКЛМНОПРСТУФЦЫ")
+    order = "ЩЙЖХЧШЭЁЮЯ" + "АБВГДЕЗИКЛМНОПРСТУФЦЫ"
+    groups = letter_groups(table, order)
+    sign_rules(profile, table, "ъ", "''", HARD_SIGN_FOLLOWERS, "", groups)
+    sign_rules(profile, table, "ь", "'", SOFT_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
+    capital_pairs(profile, table, RUSSIAN_CAPITALS, groups)
+    profile.singles(table, order)
+    profile.rule("ъ", "''")
+    profile.rule("ь", "'")
+    reversible_order(profile)
     return profile
 
 
@@ -293,9 +378,9 @@ def icao_9303():
             ("Ь", ""), ("Э", "e"), ("Ю", "iu"), ("Я", "ia")]
     info = ("ICAO Doc 9303 (машиночитаемые проездные документы), как в загранпаспортах "
             "России с 2013 года: русский алфавит. Ё, Е, Э - E; И, Й - I; Ц Ts, Щ Shch, "
-            "Ъ Ie, Ю Iu, Я Ia; Ь опускается. Необратимо: обратно E читается как Е, "
-            "I как И, Ie как ИЕ, Ь не восстанавливается. Заглавная буква пишется как в "
-            "начале слова (Щ - Shch), поэтому слово из прописных выходит как ShchUKIN.")
+            "Ъ Ie, Ю Iu, Я Ia; Ь опускается. Слово из прописных - прописными, как в "
+            "паспорте (ЩУКИН - SHCHUKIN). Необратимо: обратно E читается как Е, "
+            "I как И, Ie как ИЕ, Ь не восстанавливается.")
 
     def reading_back(profile, table):
         # Ъ is "ie" as well; reading back, "ie" is far more often И and Е.
@@ -315,28 +400,31 @@ def gost_r_52535_1():
             ("Ь", ""), ("Э", "e"), ("Ю", "iu"), ("Я", "ia")]
     info = ("ГОСТ Р 52535.1-2006, приложение А (загранпаспорта России 2006-2013 годов): "
             "русский алфавит. Ё, Е, Э - E; И, Й - I; Ц Tc, Щ Shch, Ю Iu, Я Ia; Ъ и Ь "
-            "опускаются. Необратимо: обратно E читается как Е, I как И, tch как ТЧ, "
-            "Ъ и Ь не восстанавливаются. Заглавная буква пишется как в начале слова "
-            "(Щ - Shch), поэтому слово из прописных выходит как ShchUKIN.")
+            "опускаются. Слово из прописных - прописными, как в паспорте (ЩУКИН - "
+            "SHCHUKIN). Необратимо: обратно E читается как Е, I как И, tch как ТЧ, "
+            "Ъ и Ь не восстанавливаются.")
     # Ч (ch) before Ц (tc): reading back, "tch" is ТЧ (Отчество), not Ц and H.
     return plain_profile("gost-r-52535.1-2006.pch", info, rows,
                          ["Щ", "ЖХЧШЮЯЦ", "АБВГДЕЁЗИЙКЛМНОПРСТУФЫЭЪЬ"])
 
 
 def gost_r_7_0_34():
+    # The forms of the standard's own Table B.1 (ёлка yolka, Чайковский
+    # Chajkovskij, хохот xoxot, цифра cifra, щит shhit, опять opyat').
     rows = [("А", "a"), ("Б", "b"), ("В", "v"), ("Г", "g"), ("Д", "d"), ("Е", "e"),
-            ("Ё", "e"), ("Ж", "zh"), ("З", "z"), ("И", "i"), ("Й", "i"), ("К", "k"),
+            ("Ё", "yo"), ("Ж", "zh"), ("З", "z"), ("И", "i"), ("Й", "j"), ("К", "k"),
             ("Л", "l"), ("М", "m"), ("Н", "n"), ("О", "o"), ("П", "p"), ("Р", "r"),
-            ("С", "s"), ("Т", "t"), ("У", "u"), ("Ф", "f"), ("Х", "kh"), ("Ц", "tc"),
-            ("Ч", "ch"), ("Ш", "sh"), ("Щ", "shch"), ("Ъ", "''"), ("Ы", "y"),
-            ("Ь", "'"), ("Э", "e"), ("Ю", "iu"), ("Я", "ia")]
-    info = ("ГОСТ Р 7.0.34-2014, упрощённая транслитерация (основные формы таблицы): "
-            "русский алфавит. Ё, Е, Э - e; И, Й - i; Ц tc, Х kh, Щ shch, Ю iu, Я ia, "
-            "Ь '. Ъ в таблице - кавычка \", которой не может быть в имени файла; здесь "
-            "вместо неё два апострофа ''. Необратимо: обратно e читается как Е, i как И, "
-            "tch как ТЧ.")
+            ("С", "s"), ("Т", "t"), ("У", "u"), ("Ф", "f"), ("Х", "x"), ("Ц", "c"),
+            ("Ч", "ch"), ("Ш", "sh"), ("Щ", "shh"), ("Ъ", "''"), ("Ы", "y"),
+            ("Ь", "'"), ("Э", "e"), ("Ю", "yu"), ("Я", "ya")]
+    info = ("ГОСТ Р 7.0.34-2014, упрощённая транслитерация (формы таблицы Б.1 "
+            "стандарта): русский алфавит. Ё yo, Й j, Х x, Ц c, Щ shh, Ю yu, Я ya, "
+            "Ь '; Е и Э - e. Ъ в стандарте - кавычка \", которой не может быть в имени "
+            "файла; здесь вместо неё два апострофа ''. В слове из прописных букв "
+            "буквосочетание пишется прописными (ЩИТ - SHHIT), по п. 5.3. Необратимо: "
+            "обратно e читается как Е, yo как Ё (а не ЫО).")
     return plain_profile("gost-r-7.0.34-2014.pch", info, rows,
-                         ["Щ", "ЖХЧШЮЯЦЪ", "АБВГДЕЁЗИЙКЛМНОПРСТУФЫЭЬ"])
+                         ["Щ", "ЖЧШЁЮЯЪ", "АБВГДЕЗИЙКЛМНОПРСТУФХЦЫЭЬ"])
 
 
 def ala_lc():
@@ -349,7 +437,8 @@ def ala_lc():
     info = ("ALA-LC (Библиотека Конгресса США), русский, без диакритических знаков: "
             "Ё, Е, Э - e; И, Й - i; Ц ts, Х kh, Щ shch, Ю iu, Я ia, Ь '. Ъ в таблице - "
             "двойной штрих, в ASCII кавычка \", которой не может быть в имени файла; "
-            "здесь вместо неё два апострофа ''. Дореформенных букв нет. Необратимо: "
+            "здесь вместо неё два апострофа ''. Дореформенных букв нет. Буквосочетание "
+            "рядом с другой прописной буквой пишется прописными. Необратимо: "
             "обратно e читается как Е, i как И, ts как Ц.")
     return plain_profile("ala-lc.pch", info, rows,
                          ["Щ", "ЖХЦЧШЮЯЪ", "АБВГДЕЁЗИЙКЛМНОПРСТУФЫЭЬ"])
@@ -364,10 +453,82 @@ def telegram():
             ("Ь", ""), ("Э", "e"), ("Ю", "iu"), ("Я", "ia")]
     info = ("Латиница международных телеграмм (только ASCII, без знаков): русский "
             "алфавит. Ё, Е, Э - e; И, Й - i; Ж j, Х h, Ц c, Ч ch, Ш sh, Щ sc, Ю iu, "
-            "Я ia; Ъ и Ь опускаются. Необратимо: sh - это и Ш, и СХ, ch - и Ч, и ЦХ.")
+            "Я ia; Ъ и Ь опускаются. Буквосочетание рядом с другой прописной буквой "
+            "пишется прописными. Необратимо: sh - это и Ш, и СХ, ch - и Ч, и ЦХ.")
     # Ч (ch) before Щ (sc): reading back, "sch" is СЧ (Счёт), not Щ and H.
     return plain_profile("telegram.pch", info, rows,
                          ["ЧШЩЮЯ", "АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЫЭЪЬ"])
+
+
+def standart():
+    rows = [("А", "a"), ("Б", "b"), ("В", "v"), ("Г", "g"), ("Д", "d"), ("Е", "e"),
+            ("Ё", "yo"), ("Ж", "zh"), ("З", "z"), ("И", "i"), ("Й", "y"), ("К", "k"),
+            ("Л", "l"), ("М", "m"), ("Н", "n"), ("О", "o"), ("П", "p"), ("Р", "r"),
+            ("С", "s"), ("Т", "t"), ("У", "u"), ("Ф", "f"), ("Х", "kh"), ("Ц", "ts"),
+            ("Ч", "ch"), ("Ш", "sh"), ("Щ", "shch"), ("Ъ", "''"), ("Ы", "y"),
+            ("Ь", "'"), ("Э", "e"), ("Ю", "yu"), ("Я", "ya")]
+    info = ("Стандартный профиль: русские буквы в читаемую латиницу ASCII (Щ Shch, "
+            "Ж Zh, Ь ', Ъ ''); буквосочетание рядом с другой прописной буквой пишется "
+            "прописными (ЩУКИН - SHCHUKIN). Обратно возвращает кириллицу, где схема это "
+            "позволяет: Э читается как Е, Й перед a, u, o - как Я, Ю, Ё, ТС - как Ц.")
+
+    def after_consonant(profile, table):
+        # Ы after a consonant, so that reading back "Ty" is ТЫ, not ТЙ; after
+        # Ц and Х first, whose Latin ends in a letter of its own. A
+        # capitalised word that starts with a letter group, a consonant and
+        # ы takes the three letters together (Юным).
+        for x in letter_groups(table, "ЖХЦЧШЩЁЮЯ"):
+            for consonant in "ЦХ" + "БВГДЗКЛМНПРСТФ":
+                c = small(consonant)
+                profile.rule(x + c + "ы", table(x) + table(c) + "y")
+        for consonant in "ЦХ" + "БВГДЗКЛМНПРСТФ":
+            for c, y in ((consonant, "ы"), (consonant, "Ы"), (small(consonant), "ы")):
+                latin = table(c) + table(y)
+                if y == "Ы":
+                    latin = caps(latin)
+                profile.rule(c + y, latin)
+
+    return plain_profile("standart.pch", info, rows,
+                         ["Щ", "ЖХЦЧШЁЮЯЪ", "АБВГДЕЗИЙКЛМНОПРСТУФЫЭЬ"], after_consonant)
+
+
+def bgn_pcgn():
+    rows = [("А", "a"), ("Б", "b"), ("В", "v"), ("Г", "g"), ("Д", "d"), ("Е", "ye"),
+            ("Ё", "ye"), ("Ж", "zh"), ("З", "z"), ("И", "i"), ("Й", "y"), ("К", "k"),
+            ("Л", "l"), ("М", "m"), ("Н", "n"), ("О", "o"), ("П", "p"), ("Р", "r"),
+            ("С", "s"), ("Т", "t"), ("У", "u"), ("Ф", "f"), ("Х", "kh"), ("Ц", "ts"),
+            ("Ч", "ch"), ("Ш", "sh"), ("Щ", "shch"), ("Ъ", "''"), ("Ы", "y"),
+            ("Ь", "'"), ("Э", "e"), ("Ю", "yu"), ("Я", "ya")]
+    table = Table(rows)
+    info = ("BGN/PCGN 1947 (географические названия в США и Великобритании), русский, "
+            "в ASCII: Е и Ё - ye в начале слова и после гласной, Й, Ъ, Ь, и e после "
+            "согласной (Ё без точек, как разрешает правило 2); Й y, Ы y, Х kh, Ц ts, "
+            "Щ shch, Ю yu, Я ya, Ь ', Ъ '' (в системе ’ и ”); необязательные точки "
+            "правила 3 не ставятся. Начало слова определяется по парам букв: после "
+            "согласной - e, иначе ye (ошибается после латинской буквы или цифры). "
+            "Буквосочетание рядом с другой прописной буквой пишется прописными "
+            "(ЕЛЕЦ - YELETS). Необратимо.")
+    profile = Profile("bgn-pcgn.pch", info, "Кириллица", "Латиница")
+    # Е and Ё after a consonant: e. Everywhere else (the start of a word, after
+    # a vowel, Й, Ъ or Ь) they keep the ye of their single-letter rule.
+    context = []
+    for consonant in RUSSIAN_CONSONANTS:
+        for vowel in "ЕЁ":
+            context.append((small(consonant) + small(vowel), table(small(consonant)) + "e"))
+    groups = letter_groups(table, "ЩЖХЦЧШЮЯЕЁ")
+    # A capitalised word starting with a letter group, a consonant and е.
+    for x in groups:
+        for pair, latin in context:
+            profile.rule(x + pair, table(x) + latin)
+    for consonant in RUSSIAN_CONSONANTS:
+        for vowel in "ЕЁ":
+            profile.rule(consonant + vowel, caps(table(consonant)) + "E")
+            profile.rule(consonant + small(vowel), table(consonant) + "e")
+        for vowel in "ЕЁ":
+            profile.rule(small(consonant) + small(vowel), table(small(consonant)) + "e")
+    capital_pairs(profile, table, RUSSIAN_CAPITALS, groups)
+    profile.singles(table, "ЩЖХЦЧШЮЯЕЁЪ" + "АБВГДЗИЙКЛМНОПРСТУФЫЭЬ")
+    return profile
 
 
 # ---- Ukrainian -----------------------------------------------------------------
@@ -393,9 +554,17 @@ def ukrainian_2010():
         "других местах - ie, i, i, iu, ia; начало слова определяется приближённо, по "
         "парам букв: после буквы или апострофа буква стоит внутри слова, иначе в "
         "начале (ошибается лишь на слове из строчных букв, которое начинается с двух "
-        "таких букв, например її). "
-        "ЗГ - zgh. Русские Ё, Ъ, Ы, Э в таблице нет, они не меняются. Необратимо.",
+        "таких букв, например її). ЗГ - zgh. Буквосочетание рядом с другой прописной "
+        "буквой пишется прописными (ЮРІЙ - YURII). Русские Ё, Ъ, Ы, Э в таблице нет, "
+        "они не меняются. Необратимо.",
         "Украинский", "Латиница")
+
+    def form(letter):
+        return initial(letter) if letter.upper() in UKRAINIAN_IOTATED else table(letter)
+
+    def inner(letter):
+        latin = inside[letter.upper()]
+        return caps(latin) if letter.isupper() else latin
 
     # Ь and the apostrophe are dropped first, so that the letters around them
     # close up: in "Мар'їне" and "Ільюк" the Ї and Ю then follow a letter.
@@ -403,22 +572,15 @@ def ukrainian_2010():
     profile.rule("ь", "")
     for mark in APOSTROPHES:
         profile.rule(mark, "")
-    # зг is zgh, so that it does not read as ж (zh).
-    profile.rule("Зг", "Zgh")
-    profile.rule("ЗГ", "ZGH")
-    profile.rule("зг", "zgh")
-    profile.rule("зГ", "zGH")
 
-    def inner(letter):
-        form = inside[letter.upper()]
-        return caps(form) if letter.isupper() else form
-
+    groups = [c for c in UKRAINIAN_CAPITALS if is_group(form(c))]
     pairs = []
     # Й comes before Ї: reading back, "ai" and "yi" are far more often АЙ and ИЙ.
     iotated = "ЙЄЮЯЇ"
     # Any other letter before one of them: inside the word.
     before = [c for c in UKRAINIAN_CAPITALS if c not in UKRAINIAN_IOTATED + "Ь"]
     consonants = [c for c in before if c not in "АЕИІОУ"]
+    small_context = []
     for letter in before:
         for second in iotated:
             if second == "Й" and letter in consonants:
@@ -426,12 +588,13 @@ def ukrainian_2010():
                 # (Мар'їне); reading back, "ri" is far more often РІ. These
                 # lines change nothing going forward.
                 pairs.append((letter + "і", table(letter) + "i"))
-                pairs.append((letter + "І", table(letter) + "I"))
+                pairs.append((letter + "І", caps(table(letter)) + "I"))
                 pairs.append((small(letter) + "і", table(small(letter)) + "i"))
             pairs.append((letter + small(second), table(letter) + inner(small(second))))
-            pairs.append((letter + second, table(letter) + inner(second)))
-            pairs.append((small(letter) + small(second),
-                          table(small(letter)) + inner(small(second))))
+            pairs.append((letter + second, caps(table(letter)) + inner(second)))
+            latin = table(small(letter)) + inner(small(second))
+            pairs.append((small(letter) + small(second), latin))
+            small_context.append((small(letter) + small(second), latin))
 
     # Two of them in a row (моєю, гуляють, Гуляйполе, її): the second is inside
     # the word, and so is the first unless it is a capital followed by a small
@@ -440,8 +603,9 @@ def ukrainian_2010():
         for second in iotated:
             pairs.append((first + small(second), initial(first) + inner(small(second))))
             pairs.append((first + second, inner(first) + inner(second)))
-            pairs.append((small(first) + small(second),
-                          inner(small(first)) + inner(small(second))))
+            latin = inner(small(first)) + inner(small(second))
+            pairs.append((small(first) + small(second), latin))
+
     def context(pair):
         return pair[0][1].upper() in UKRAINIAN_IOTATED
 
@@ -454,23 +618,33 @@ def ukrainian_2010():
         # Reading back, a longer Latin term before its parts.
         return b[1] != a[1] and b[1] in a[1]
 
+    # A capitalised word that starts with a letter group and goes on with a
+    # letter and Є Ї Й Ю Я (Юля, Чайка): the three together.
+    for x in groups:
+        for pair, latin in small_context:
+            if pair[0] in "аеиіоул":
+                profile.rule(x + pair, form(x) + latin)
+    # зг is zgh, so that it does not read as ж (zh).
+    profile.rule("Зг", "Zgh")
+    profile.rule("ЗГ", "ZGH")
+    profile.rule("зг", "zgh")
+    profile.rule("зГ", "zGH")
     for left, right in stable_order(pairs, must_precede):
         profile.rule(left, right)
 
+    capital_pairs(profile, form, UKRAINIAN_CAPITALS, groups)
     # What is left of Є Ї Й Ю Я starts a word (a small one after a space, a dash,
     # a digit or at the start of the name).
-    for letter in "ЄЇЮЯ":
-        profile.letter(initial, letter)
-    profile.letters(table, "Щ")
-    profile.letters(table, "ЖХЦЧШ")
-    profile.letters(table, "АБВГҐДЕЗИІКЛМНОПРСТУФ")
+    profile.singles(initial, "ЄЇЮЯ")
+    profile.singles(table, "ЩЖХЦЧШ")
+    profile.singles(table, "АБВГҐДЕЗИІКЛМНОПРСТУФ")
     # Й after И: both are Y at the start of a word, and И is the one to read back.
-    profile.letter(initial, "Й")
+    profile.singles(initial, "Й")
     return profile
 
 
-PROFILES = [icao_9303, gost_7_79_b, gost_16876_71, gost_r_52535_1, gost_r_7_0_34,
-            ala_lc, telegram, ukrainian_2010]
+PROFILES = [standart, icao_9303, gost_7_79_b, gost_16876_71, gost_r_52535_1, gost_r_7_0_34,
+            ala_lc, telegram, bgn_pcgn, ukrainian_2010]
 
 
 def main(argv):
@@ -485,10 +659,14 @@ def main(argv):
         path = os.path.join(HERE, profile.file_name)
         data = profile.encoded()
         if check_only:
-            with open(path, "rb") as existing:
-                if existing.read() != data:
-                    print("%s is not what the generator writes" % path, file=sys.stderr)
-                    failed = True
+            try:
+                with open(path, "rb") as existing:
+                    same = existing.read() == data
+            except OSError:
+                same = False
+            if not same:
+                print("%s is not what the generator writes" % path, file=sys.stderr)
+                failed = True
         elif not problems:
             with open(path, "wb") as out:
                 out.write(data)
