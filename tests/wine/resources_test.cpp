@@ -1,10 +1,13 @@
-// The named resources inside translit.dll: the pictures the host and the
-// windows load by name, and the version shown in the file's properties.
+// The named resources inside translit.dll and translit-host.exe: the
+// pictures the host and the windows load by name, the application icon, and
+// the version shown in the files' properties.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/wine/support/plugin_library.h"
 
@@ -44,17 +47,45 @@ void ExpectBitmap(HMODULE module, const char* name, LONG width, LONG height, DWO
   if (loaded) DeleteObject(loaded);
 }
 
-void ExpectIcon(HMODULE module, const char* name, int size, int bits) {
+// The icon group holds exactly these sizes, in this order, at `bits`; each
+// size loads, and 256 is stored as 0 in the group's byte-wide fields.
+void ExpectIcon(HMODULE module, const char* name, const std::vector<int>& sizes, int bits) {
   auto* group = static_cast<const GroupIconHeader*>(ResourceBytes(module, name, RT_GROUP_ICON));
   ASSERT_NE(group, nullptr) << name;
-  ASSERT_EQ(group->count, 1) << name << " holds one image";
-  EXPECT_EQ(group->entries[0].width, size) << name;
-  EXPECT_EQ(group->entries[0].height, size) << name;
-  EXPECT_EQ(group->entries[0].bit_count, bits) << name;
-  HANDLE loaded = LoadImageA(module, name, IMAGE_ICON, size, size, 0);
-  EXPECT_NE(loaded, nullptr) << name;
-  if (loaded) DestroyIcon(static_cast<HICON>(loaded));
+  ASSERT_EQ(group->count, sizes.size()) << name;
+  for (size_t i = 0; i < sizes.size(); ++i) {
+    const GroupIconEntry& entry = group->entries[i];
+    EXPECT_EQ(entry.width, sizes[i] & 0xff) << name << " image " << i;
+    EXPECT_EQ(entry.height, sizes[i] & 0xff) << name << " image " << i;
+    EXPECT_EQ(entry.bit_count, bits) << name << " image " << i;
+    HANDLE loaded = LoadImageA(module, name, IMAGE_ICON, sizes[i], sizes[i], 0);
+    EXPECT_NE(loaded, nullptr) << name << " at " << sizes[i];
+    if (loaded) DestroyIcon(static_cast<HICON>(loaded));
+  }
 }
+
+const std::vector<int> kMainIconSizes = {16, 24, 32, 48, 256};
+
+BOOL CALLBACK CountName(HMODULE, LPCSTR, LPSTR, LONG_PTR count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// translit-host.exe as a data file: its resources without running it.
+class HostExecutable {
+ public:
+  HostExecutable()
+      : module_(LoadLibraryExA(TRANSLIT_TEST_HOST_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+  ~HostExecutable() {
+    if (module_) FreeLibrary(module_);
+  }
+  HostExecutable(const HostExecutable&) = delete;
+  HostExecutable& operator=(const HostExecutable&) = delete;
+  HMODULE module() const { return module_; }
+
+ private:
+  HMODULE module_;
+};
 
 // ---- Pictures carried for the host ---------------------------------------
 
@@ -66,9 +97,38 @@ TEST(Resources, HostBitmapsAreSixteenPixelsAtEightBits) {
 
 TEST(Resources, HostIconGroupsHoldOneImageOfTheirSize) {
   PluginLibrary plugin;
-  ExpectIcon(plugin.module(), "ACTION", 16, 24);
-  ExpectIcon(plugin.module(), "BUTTON0", 16, 24);
-  ExpectIcon(plugin.module(), "MAINICON", 32, 32);
+  ExpectIcon(plugin.module(), "ACTION", {16}, 24);
+  ExpectIcon(plugin.module(), "BUTTON0", {16}, 24);
+}
+
+TEST(Resources, MainIconHoldsEverySizeFromSixteenTo256) {
+  PluginLibrary plugin;
+  ExpectIcon(plugin.module(), "MAINICON", kMainIconSizes, 32);
+}
+
+TEST(Resources, HostExecutableCarriesTheMainIcon) {
+  HostExecutable host;
+  ASSERT_NE(host.module(), nullptr) << TRANSLIT_TEST_HOST_PATH;
+  ExpectIcon(host.module(), "MAINICON", kMainIconSizes, 32);
+  // Explorer shows a program's first icon group: MAINICON is the only one.
+  int groups = 0;
+  EnumResourceNamesA(host.module(), RT_GROUP_ICON, CountName, reinterpret_cast<LONG_PTR>(&groups));
+  EXPECT_EQ(groups, 1);
+}
+
+// The 256-pixel image is PNG data inside the icon, the smaller ones DIBs.
+TEST(Resources, MainIconStoresOnlyTheLargestImageAsPng) {
+  PluginLibrary plugin;
+  auto* group = static_cast<const GroupIconHeader*>(
+      ResourceBytes(plugin.module(), "MAINICON", RT_GROUP_ICON));
+  ASSERT_NE(group, nullptr);
+  for (WORD i = 0; i < group->count; ++i) {
+    auto* image = static_cast<const BYTE*>(
+        ResourceBytes(plugin.module(), MAKEINTRESOURCEA(group->entries[i].id), RT_ICON));
+    ASSERT_NE(image, nullptr) << "image " << i;
+    const bool png = memcmp(image, "\x89PNG\r\n\x1a\n", 8) == 0;
+    EXPECT_EQ(png, group->entries[i].width == 0) << "image " << i;
+  }
 }
 
 // ---- Pictures of the windows ---------------------------------------------
@@ -80,7 +140,8 @@ TEST(Resources, BannerIsOneHundredByFiftyWith216Colours) {
 
 TEST(Resources, ButtonIconsAreSixteenPixelsWithAlpha) {
   PluginLibrary plugin;
-  for (const char* name : {"BTNOK", "BTNCANCEL", "BTNINFO"}) ExpectIcon(plugin.module(), name, 16, 32);
+  for (const char* name : {"BTNOK", "BTNCANCEL", "BTNINFO"})
+    ExpectIcon(plugin.module(), name, {16}, 32);
 }
 
 // ---- Version -----------------------------------------------------------------
@@ -95,24 +156,35 @@ std::string VersionString(const std::string& info, const char* key) {
   return std::string(value, length && value[length - 1] == '\0' ? length - 1 : length);
 }
 
+// Both files say 1.0.0.2 in the fixed block and 1.0.02 in the strings.
 TEST(Resources, VersionIsOneZeroZeroTwoOfTranslit) {
-  const std::string path = PluginDllPath();
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-  ASSERT_GT(size, 0u);
-  std::string info(size, '\0');
-  ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
+  const struct {
+    std::string path;
+    const char* original_name;
+    DWORD file_type;
+  } files[] = {{PluginDllPath(), "translit.dll", VFT_DLL},
+               {TRANSLIT_TEST_HOST_PATH, "translit-host.exe", VFT_APP}};
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.path);
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(file.path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::string info(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(file.path.c_str(), 0, size, info.data()));
 
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000002u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0x00000002u);
-  EXPECT_EQ(VersionString(info, "FileVersion"), "1.0.02");
-  EXPECT_EQ(VersionString(info, "ProductVersion"), "1.0.02");
-  EXPECT_EQ(VersionString(info, "ProductName"), "Translit");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000002u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000002u);
+    EXPECT_EQ(fixed->dwFileType, file.file_type);
+    EXPECT_EQ(VersionString(info, "FileVersion"), "1.0.02");
+    EXPECT_EQ(VersionString(info, "ProductVersion"), "1.0.02");
+    EXPECT_EQ(VersionString(info, "ProductName"), "Translit");
+    EXPECT_EQ(VersionString(info, "OriginalFilename"), file.original_name);
+  }
 }
 
 }  // namespace
