@@ -4,14 +4,15 @@
 # clang-tidy with the checks listed in .clang-tidy. The Windows sources are
 # parsed as 32-bit Windows code against the mingw-w64 headers, and the
 # engine once more as plain native code, so that both sides of its seams are
-# read. Prints every finding; exits non-zero on any.
+# read; the Linux command is parsed as native code only. Prints every
+# finding; exits non-zero on any.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-sources=$(git ls-files engine plugin ui tools/host | grep -E '\.cpp$' |
-          grep -v -E '_test\.cpp$|/oracle/|/testing/|/benchmark/')
-engine_sources=$(grep '^engine/' <<<"$sources")
+own_code() { git ls-files "$@" | grep -E '\.cpp$' | grep -v -E '_test\.cpp$|/oracle/|/testing/|/benchmark/'; }
+sources=$(own_code engine plugin ui tools/host tools/common)
+native_sources=$(own_code engine tools/common tools/linux)
 status=0
 
 echo "cppcheck (warning, performance, portability):"
@@ -19,6 +20,10 @@ cppcheck --quiet --std=c++17 --language=c++ -D_WIN32 -I . \
   --enable=warning,performance,portability --suppress=missingIncludeSystem \
   --inline-suppr --error-exitcode=1 --template='{file}:{line}: {severity} ({id}): {message}' \
   $sources || status=1
+cppcheck --quiet --std=c++17 --language=c++ -I . \
+  --enable=warning,performance,portability --suppress=missingIncludeSystem \
+  --inline-suppr --error-exitcode=1 --template='{file}:{line}: {severity} ({id}): {message}' \
+  $(grep '^tools/linux/' <<<"$native_sources") || status=1
 
 mingw_cxx=$(ls -d /usr/lib/gcc/i686-w64-mingw32/*-posix/include/c++ | head -n 1)
 windows_args=(--target=i686-w64-mingw32 -std=c++17 -I"$root" -isystem "$mingw_cxx"
@@ -36,8 +41,8 @@ tidy() {  # tidy ARGS... -- FILES...: prints the findings, one file per core
 echo "clang-tidy, as Windows code:"
 findings=$(tidy "${windows_args[@]}" -- $sources)
 [ -n "$findings" ] && { echo "$findings"; status=1; }
-echo "clang-tidy, the engine as native code:"
-findings=$(tidy "${native_args[@]}" -- $engine_sources)
+echo "clang-tidy, the engine and the Linux command as native code:"
+findings=$(tidy "${native_args[@]}" -- $native_sources)
 [ -n "$findings" ] && { echo "$findings"; status=1; }
 
 [ "$status" = 0 ] && echo "no findings"

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/profile.h"
+#include "plugin/version.h"
 #include "tools/common/command_options.h"
 #include "tools/common/run_report.h"
 #include "tools/linux/file_list.h"
@@ -147,7 +148,7 @@ int Run(const TCommandOptions& options) {
 int Main(int argc, char** argv) {
   TCommandOptions options;
   const TParseOutcome parsed = ParseCommandLine(
-      kProgram, TRANSLIT_VERSION, std::vector<std::string>(argv + 1, argv + argc), &options);
+      kProgram, TRANSLIT_VERSION_TEXT, std::vector<std::string>(argv + 1, argv + argc), &options);
   if (!parsed.Run) {
     (parsed.ToStandardError ? std::cerr : std::cout) << parsed.Text;
     return parsed.ExitCode;

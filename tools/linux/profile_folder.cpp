@@ -51,7 +51,7 @@ std::string ProfileFolder() {
 std::string FindProfile(const std::string& value) {
   if (value.empty()) return {};
   if (value.find('/') != std::string::npos) return IsRegularFile(value) ? value : std::string();
-  const std::string in_folder = ProfileFolder() + value;
+  std::string in_folder = ProfileFolder() + value;
   if (IsRegularFile(in_folder)) return in_folder;
   return IsRegularFile(value) ? value : std::string();
 }
