@@ -44,7 +44,8 @@ bool ReadAll(const std::string& path, std::string* bytes) {
 // Progress on standard error when the run takes long and a person watches.
 class TProgress {
  public:
-  explicit TProgress(std::size_t total) : total_(total), shown_(isatty(STDERR_FILENO) == 1) {}
+  TProgress(std::size_t total, bool quiet)
+      : total_(total), shown_(!quiet && isatty(STDERR_FILENO) == 1) {}
   void Step(std::size_t done) {
     if (!shown_ || (done & 63) != 0) return;
     const auto now = std::chrono::steady_clock::now();
@@ -108,7 +109,7 @@ int Run(const TCommandOptions& options) {
   for (const std::string& folder_error : list.Errors) {
     std::cerr << kProgram << ": " << folder_error << "\n";
   }
-  TProgress progress(list.Paths.size());
+  TProgress progress(list.Paths.size(), quiet);
   std::string out;  // standard output, written in blocks
   for (std::size_t i = 0; i < list.Paths.size(); ++i) {
     const std::string& path = list.Paths[i];
