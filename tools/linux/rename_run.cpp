@@ -64,6 +64,7 @@ bool TRenameRun::OpenFolder(const std::string& given, TSkip* skip) {
   folder_.Given = given;
   folder_.Device = info.st_dev;
   folder_.Inode = info.st_ino;
+  folder_.Writable = access(path.c_str(), W_OK | X_OK) == 0;
   folder_.Absolute.clear();
   if (journal_) {
     // The same folder as the descriptor, as long as nobody moves it meanwhile.
@@ -148,6 +149,10 @@ TFileOutcome TRenameRun::Rename(const std::string& path) {
     return outcome;
   }
   if (dry_run_) {
+    if (!folder_.Writable) {
+      outcome.Skip = {TSkipReason::kPermission, {}};
+      return outcome;
+    }
     if (NameTaken(new_name)) {
       outcome.Skip = {TSkipReason::kTaken, new_name};
       return outcome;

@@ -59,7 +59,8 @@ class TRenameRun {
     TUniqueFd Fd;       // opened with O_PATH
     dev_t Device = 0;
     ino_t Inode = 0;
-    std::string Absolute;  // as the kernel resolves it, for the journal
+    std::string Absolute;   // as the kernel resolves it, for the journal
+    bool Writable = false;  // names in it may be changed (for the dry run)
   };
   using TNameKey = std::tuple<dev_t, ino_t, std::string>;
 
