@@ -1,0 +1,291 @@
+// The profile check: the file read as the readers read it, then each rule
+// looked at in both directions.
+#include "engine/profile_check.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <tuple>
+#include <utility>
+
+#include "engine/profile.h"
+#include "engine/profile_file.h"
+#include "engine/replace.h"
+
+namespace {
+
+constexpr char kCtrlZ = 26;
+constexpr std::size_t kFirstRuleLine = 4;
+
+struct TNumberedRule {
+  std::size_t Line;
+  TRule Rule;
+};
+
+// The rules as the file-name run reads them, each with its line: a line ends
+// at LF (a CR is dropped), so the reader's n-th line is the file's n-th line.
+std::vector<TNumberedRule> ReadRules(std::string_view bytes) {
+  TProfileReader reader;
+  std::size_t offset = 0;
+  reader.OpenFrom([bytes, &offset](char* buffer, std::size_t size) -> std::ptrdiff_t {
+    const std::size_t count = std::min(size, bytes.size() - offset);
+    if (count > 0) std::memcpy(buffer, bytes.data() + offset, count);
+    offset += count;
+    return static_cast<std::ptrdiff_t>(count);
+  });
+  std::vector<TNumberedRule> rules;
+  for (int header = 0; header < 3; ++header) reader.ReadLine();
+  while (!reader.AtEnd()) {
+    rules.push_back({kFirstRuleLine + rules.size(), SplitRuleLine(reader.ReadLine())});
+  }
+  return rules;
+}
+
+// Bare CR, Ctrl-Z and NUL, at most one finding of each per line, up to where
+// the reader stops.
+void FindSpecialBytes(std::string_view bytes, std::vector<TProfileFinding>* findings) {
+  std::size_t line = 1;
+  bool at_line_start = true;
+  bool cr_seen = false;
+  bool nul_seen = false;
+  auto add = [&](char byte, bool ends_data) {
+    TProfileFinding finding;
+    finding.Line = line;
+    finding.Direction = TCheckDirection::kBoth;
+    finding.Kind = TFindingKind::kSpecialByte;
+    finding.Other = std::string(1, byte);
+    finding.EndsData = ends_data;
+    findings->push_back(std::move(finding));
+  };
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\n') {
+      ++line;
+      at_line_start = true;
+      cr_seen = false;
+      nul_seen = false;
+    } else if (c == '\r') {
+      if ((i + 1 == bytes.size() || bytes[i + 1] != '\n') && !cr_seen) {
+        add(c, false);
+        cr_seen = true;
+      }
+    } else if (c == kCtrlZ) {
+      // Opening the file and asking for the end before a rule line both look
+      // past dropped CRs.
+      const bool ends_data = at_line_start && (line == 1 || line >= kFirstRuleLine);
+      add(c, ends_data);
+      if (ends_data) return;
+      const std::size_t next = bytes.find('\n', i);  // the rest of the line is skipped
+      if (next == std::string_view::npos) return;
+      i = next - 1;
+      at_line_start = false;
+    } else {
+      if (c == '\0' && !nul_seen) {
+        add(c, false);
+        nul_seen = true;
+      }
+      at_line_start = false;
+    }
+  }
+}
+
+// The term a rule looks for, and the one it writes, in a direction. A
+// self-mapping rule looks for its line and writes it.
+const std::string& FindTerm(const TRule& rule, TDirection direction) {
+  return direction == TDirection::kForward || rule.SelfMapping ? rule.Left : rule.Right;
+}
+const std::string& WrittenTerm(const TRule& rule, TDirection direction) {
+  return direction == TDirection::kForward || rule.SelfMapping ? rule.Right : rule.Left;
+}
+
+TCheckDirection CheckDirection(TDirection direction) {
+  return direction == TDirection::kForward ? TCheckDirection::kForward : TCheckDirection::kReverse;
+}
+
+// Rules of a direction that never apply: index i never applies when its find
+// term is empty, or when an earlier rule's find term is part of it with no
+// rule in between that has an empty replacement (closing text up could make
+// a new occurrence). Returns one flag per rule.
+std::vector<bool> FindNeverApplies(const std::vector<TNumberedRule>& rules, TDirection direction,
+                                   std::vector<TProfileFinding>* findings) {
+  std::vector<bool> never(rules.size(), false);
+  for (std::size_t i = 0; i < rules.size(); ++i) {
+    const std::string& term = FindTerm(rules[i].Rule, direction);
+    TProfileFinding finding;
+    finding.Line = rules[i].Line;
+    finding.Direction = CheckDirection(direction);
+    finding.Kind = TFindingKind::kNeverApplies;
+    finding.Term = term;
+    bool found = term.empty();
+    for (std::size_t j = i; !found && j-- > 0;) {
+      const std::string& part = FindTerm(rules[j].Rule, direction);
+      if (!part.empty() && term.find(part) != std::string::npos) {
+        finding.Other = part;
+        finding.OtherLine = rules[j].Line;
+      }
+      if (WrittenTerm(rules[j].Rule, direction).empty()) break;
+    }
+    found = found || finding.OtherLine != 0;
+    if (found) {
+      never[i] = true;
+      findings->push_back(std::move(finding));
+    }
+  }
+  return never;
+}
+
+bool FileNameCanHold(unsigned char c) {
+  return c >= 0x20 && std::strchr("\\/:*?\"<>|", c) == nullptr;
+}
+
+void FindNotInFileName(const std::vector<TNumberedRule>& rules, TDirection direction,
+                       std::vector<TProfileFinding>* findings) {
+  for (const TNumberedRule& numbered : rules) {
+    if (numbered.Rule.SelfMapping) continue;
+    const std::string& term = WrittenTerm(numbered.Rule, direction);
+    for (char c : term) {
+      if (FileNameCanHold(static_cast<unsigned char>(c))) continue;
+      TProfileFinding finding;
+      finding.Line = numbered.Line;
+      finding.Direction = CheckDirection(direction);
+      finding.Kind = TFindingKind::kNotInFileName;
+      finding.Term = term;
+      finding.Other = std::string(1, c);
+      findings->push_back(std::move(finding));
+      break;
+    }
+  }
+}
+
+std::string Run(TReplacePair& pair, std::string_view input, const std::vector<TRule>& rules,
+                TDirection direction) {
+  TRunOptions options;
+  options.Direction = direction;
+  options.SelfMapping = TSelfMapping::kAlwaysIgnoreCase;
+  RunReplacement(pair, input, rules, options);
+  return pair.ResultText();
+}
+
+void FindNotReadBack(const std::vector<TNumberedRule>& numbered,
+                     const std::vector<bool>& never_forward,
+                     std::vector<TProfileFinding>* findings) {
+  std::vector<TRule> rules;
+  rules.reserve(numbered.size());
+  for (const TNumberedRule& rule : numbered) rules.push_back(rule.Rule);
+  TReplacePair pair;
+  for (std::size_t i = 0; i < rules.size(); ++i) {
+    if (never_forward[i] || rules[i].SelfMapping) continue;
+    const std::string there = Run(pair, rules[i].Left, rules, TDirection::kForward);
+    std::string back = Run(pair, there, rules, TDirection::kReverse);
+    if (back == rules[i].Left) continue;
+    TProfileFinding finding;
+    finding.Line = numbered[i].Line;
+    finding.Direction = TCheckDirection::kReverse;
+    finding.Kind = TFindingKind::kNotReadBack;
+    finding.Term = rules[i].Left;
+    finding.Other = there;
+    finding.ReadBack = std::move(back);
+    findings->push_back(std::move(finding));
+  }
+}
+
+std::string Quoted(std::string_view text) {
+  std::string out = "\"";
+  for (char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", u);
+      out += hex;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
+std::vector<TProfileFinding> CheckProfile(std::string_view fileBytes) {
+  std::vector<TProfileFinding> findings;
+  FindSpecialBytes(fileBytes, &findings);
+  const std::vector<TNumberedRule> rules = ReadRules(fileBytes);
+  for (const TNumberedRule& numbered : rules) {
+    if (!numbered.Rule.SelfMapping) continue;
+    TProfileFinding finding;
+    finding.Line = numbered.Line;
+    finding.Direction = TCheckDirection::kBoth;
+    finding.Kind = TFindingKind::kMapsItself;
+    finding.Term = numbered.Rule.Left;
+    findings.push_back(std::move(finding));
+  }
+  const std::vector<bool> never_forward = FindNeverApplies(rules, TDirection::kForward, &findings);
+  FindNeverApplies(rules, TDirection::kReverse, &findings);
+  FindNotInFileName(rules, TDirection::kForward, &findings);
+  FindNotInFileName(rules, TDirection::kReverse, &findings);
+  FindNotReadBack(rules, never_forward, &findings);
+  std::stable_sort(
+      findings.begin(), findings.end(), [](const TProfileFinding& a, const TProfileFinding& b) {
+        return std::tie(a.Line, a.Direction, a.Kind) < std::tie(b.Line, b.Direction, b.Kind);
+      });
+  return findings;
+}
+
+bool CheckProfileFile(const std::string& path, std::vector<TProfileFinding>* findings) {
+  if (!ProfilePresent(path)) return false;
+  TProfileFile file;
+  if (!file.Open(path)) return false;
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (;;) {
+    const std::ptrdiff_t read = file.Read(buffer, sizeof buffer);
+    if (read < 0) return false;
+    if (read == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(read));
+  }
+  *findings = CheckProfile(bytes);
+  return true;
+}
+
+std::string FormatProfileFinding(const TProfileFinding& finding) {
+  static const char* const kDirections[] = {"forward", "reverse", "both"};
+  const bool forward = finding.Direction == TCheckDirection::kForward;
+  std::string text = "line " + std::to_string(finding.Line) + ", " +
+                     kDirections[static_cast<int>(finding.Direction)] + ": ";
+  const char* const find_side = forward ? "left term" : "right term";
+  switch (finding.Kind) {
+    case TFindingKind::kNeverApplies:
+      if (finding.OtherLine == 0) {
+        return text + "never applies: its " + find_side + " is empty";
+      }
+      return text + "never applies: line " + std::to_string(finding.OtherLine) + "'s " + find_side +
+             " " + Quoted(finding.Other) + " is part of " + Quoted(finding.Term) +
+             " and is replaced first";
+    case TFindingKind::kMapsItself:
+      return text + "no space: the line maps " + Quoted(finding.Term) +
+             " onto itself and, in file names, lower-cases what it matches";
+    case TFindingKind::kNotReadBack:
+      return text + "cannot be read back: " + Quoted(finding.Term) + " goes forward to " +
+             Quoted(finding.Other) + ", which reads back as " + Quoted(finding.ReadBack);
+    case TFindingKind::kSpecialByte:
+      switch (finding.Other.empty() ? '\0' : finding.Other[0]) {
+        case '\r':
+          return text +
+                 "a carriage return without a line feed: the reader drops it and the "
+                 "line goes on";
+        case kCtrlZ:
+          return text + (finding.EndsData
+                             ? "Ctrl-Z: the reader stops here and reads nothing after it"
+                             : "Ctrl-Z: the reader ends the line's text here and skips the rest "
+                               "of the line");
+        default:
+          return text +
+                 "a NUL byte: the engine writes NULs over replaced text, so a term "
+                 "holding one can match it, and no file name can hold it";
+      }
+    case TFindingKind::kNotInFileName:
+      return text + "the " + (forward ? "right term " : "left term ") + Quoted(finding.Term) +
+             " holds " + Quoted(finding.Other) + ", which no Windows file name can hold";
+  }
+  return text;
+}

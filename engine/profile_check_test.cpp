@@ -1,0 +1,182 @@
+// The profile check: a small profile made for each kind of finding, the text
+// of each finding, and the shipped profiles.
+#include "engine/profile_check.h"
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine/testing/cp1251.h"
+
+namespace {
+
+using std::string_literals::operator""s;
+
+const std::string kHeader = "info\r\nLeft\r\nRight\r\n";
+
+// The findings as formatted lines: what a user sees.
+std::vector<std::string> Check(const std::string& bytes) {
+  std::vector<std::string> lines;
+  for (const TProfileFinding& finding : CheckProfile(bytes)) {
+    lines.push_back(FormatProfileFinding(finding));
+  }
+  return lines;
+}
+
+struct Case {
+  const char* what;
+  std::string rules;  // after the three header lines
+  std::vector<std::string> findings;
+};
+
+TEST(CheckProfile, FindsEachKindOnAProfileMadeForIt) {
+  const Case cases[] = {
+      {"clean, and reads back", "sh ш\r\ns с\r\nh х\r\n", {}},
+      {"an earlier left term is part of a later one",
+       "ab x\r\nabc y\r\n",
+       {"line 5, forward: never applies: line 4's left term \"ab\" is part of \"abc\" and is "
+        "replaced first"}},
+      {"the same left term twice: the second never applies forward",
+       "a x\r\na y\r\n",
+       {"line 5, forward: never applies: line 4's left term \"a\" is part of \"a\" and is "
+        "replaced first"}},
+      {"two rules write the same term: the second cannot be read back",
+       "e E\r\nf E\r\n",
+       {"line 5, reverse: never applies: line 4's right term \"E\" is part of \"E\" and is "
+        "replaced first",
+        "line 5, reverse: cannot be read back: \"f\" goes forward to \"E\", which reads back as "
+        "\"e\""}},
+      {"a part written before the whole on the right side",
+       "x S\r\ny SH\r\n",
+       {"line 5, reverse: never applies: line 4's right term \"S\" is part of \"SH\" and is "
+        "replaced first",
+        "line 5, reverse: cannot be read back: \"y\" goes forward to \"SH\", which reads back "
+        "as \"xH\""}},
+      {"empty terms",
+       " x\r\ny \r\n",
+       {"line 4, forward: never applies: its left term is empty",
+        "line 5, reverse: never applies: its right term is empty",
+        "line 5, reverse: cannot be read back: \"y\" goes forward to \"\", which reads back as "
+        "\"\""}},
+      {"an empty replacement in between can make new occurrences",
+       "ab x\r\nc \r\nzabz y\r\n",
+       {"line 5, reverse: never applies: its right term is empty",
+        "line 5, reverse: cannot be read back: \"c\" goes forward to \"\", which reads back as "
+        "\"\""}},
+      {"a line without a space",
+       "q\r\n",
+       {"line 4, both: no space: the line maps \"q\" onto itself and, in file names, "
+        "lower-cases what it matches"}},
+      {"a term no file name can hold",
+       "a b:c\r\nd/e f\r\n",
+       {"line 4, forward: the right term \"b:c\" holds \":\", which no Windows file name can "
+        "hold",
+        "line 5, reverse: the left term \"d/e\" holds \"/\", which no Windows file name can "
+        "hold"}},
+      {"a term holding a space through /s is fine", "a/sb x/sy\r\n", {}},
+      {"a bare carriage return",
+       "a x\rb y\r\n",
+       {"line 4, both: a carriage return without a line feed: the reader drops it and the line "
+        "goes on"}},
+      {"Ctrl-Z at the start of a rule line",
+       "a x\r\n\x1A"
+       "b y\r\n",
+       {"line 5, both: Ctrl-Z: the reader stops here and reads nothing after it"}},
+      {"Ctrl-Z inside a line",
+       "a x\x1Ay\r\nb z\r\n",
+       {"line 4, both: Ctrl-Z: the reader ends the line's text here and skips the rest of the "
+        "line"}},
+      {"a NUL byte",
+       "a\0 x\r\n"s,
+       {"line 4, reverse: the left term \"a\\x00\" holds \"\\x00\", which no Windows file name "
+        "can hold",
+        "line 4, both: a NUL byte: the engine writes NULs over replaced text, so a term holding "
+        "one can match it, and no file name can hold it"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Check(kHeader + c.rules), c.findings) << c.what;
+  }
+}
+
+TEST(CheckProfile, ReportsTheLineOfTheFileWhateverTheLineEnds) {
+  // LF and CR LF lines count alike; a Ctrl-Z in a header line only ends it.
+  const std::vector<TProfileFinding> findings = CheckProfile(
+      "in\x1A"
+      "fo\nLeft\r\nRight\nab x\nabc y\r\n");
+  ASSERT_EQ(findings.size(), 2u);
+  EXPECT_EQ(findings[0].Line, 1u);
+  EXPECT_EQ(findings[0].Kind, TFindingKind::kSpecialByte);
+  EXPECT_FALSE(findings[0].EndsData);
+  EXPECT_EQ(findings[1].Line, 5u);
+  EXPECT_EQ(findings[1].Direction, TCheckDirection::kForward);
+  EXPECT_EQ(findings[1].Kind, TFindingKind::kNeverApplies);
+  EXPECT_EQ(findings[1].OtherLine, 4u);
+  // Ctrl-Z as the very first byte (a CR before it is dropped) ends the file.
+  EXPECT_EQ(Check("\r\x1A"
+                  "ab x\r\nabc y\r\n"),
+            (std::vector<std::string>{
+                "line 1, both: a carriage return without a line feed: the reader drops it and "
+                "the line goes on",
+                "line 1, both: Ctrl-Z: the reader stops here and reads nothing after it"}));
+}
+
+TEST(CheckProfile, ReadsBackCapitalsAndCyrillic) {
+  // Reading back takes the exact pass first: "Щ SHCH" and "щ shch" both come
+  // back; "Э E" after "Е E" does not.
+  EXPECT_EQ(Check(kHeader + W("Щ SHCH\r\nщ shch\r\nЕ E\r\nЭ E\r\n")),
+            (std::vector<std::string>{
+                "line 7, reverse: never applies: line 6's right term \"E\" is part of \"E\" and "
+                "is replaced first",
+                "line 7, reverse: cannot be read back: " + std::string("\"") + W("Э") +
+                    "\" goes forward to \"E\", which reads back as \"" + W("Е") + "\""}));
+}
+
+TEST(CheckProfileFile, ReadsAFileAndRefusesAMissingOne) {
+  std::vector<TProfileFinding> findings(1);
+  EXPECT_FALSE(
+      CheckProfileFile(std::string(TRANSLIT_TEST_PROFILES_DIR) + "/no-such.pch", &findings));
+  EXPECT_EQ(findings.size(), 1u);
+  ASSERT_TRUE(
+      CheckProfileFile(std::string(TRANSLIT_TEST_PROFILES_DIR) + "/standart.pch", &findings));
+  for (const TProfileFinding& finding : findings) {
+    EXPECT_NE(finding.Direction, TCheckDirection::kForward) << FormatProfileFinding(finding);
+  }
+}
+
+// Every shipped profile: no finding forward, and none in reverse for the two
+// that are made to read back.
+TEST(CheckProfileFile, ShippedProfilesHaveNoFindingWhereTheyClaimToWork) {
+  const std::vector<std::string> reversible = {"gost-16876-71.pch", "gost-7.79-b.pch"};
+  std::vector<std::string> names;
+  DIR* dir = opendir(TRANSLIT_TEST_PROFILES_DIR);
+  ASSERT_NE(dir, nullptr);
+  while (const dirent* entry = readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".pch") == 0) names.push_back(name);
+  }
+  closedir(dir);
+  EXPECT_GE(names.size(), 10u);
+  for (const std::string& name : names) {
+    std::vector<TProfileFinding> findings;
+    ASSERT_TRUE(CheckProfileFile(std::string(TRANSLIT_TEST_PROFILES_DIR) + "/" + name, &findings));
+    const bool reads_back =
+        std::find(reversible.begin(), reversible.end(), name) != reversible.end();
+    std::size_t reverse = 0;
+    for (const TProfileFinding& finding : findings) {
+      if (finding.Direction == TCheckDirection::kReverse && !reads_back) {
+        ++reverse;
+        continue;
+      }
+      ADD_FAILURE() << name << ": " << FormatProfileFinding(finding);
+    }
+    // The others do not read back, and the check says where.
+    if (!reads_back) {
+      EXPECT_GT(reverse, 0u) << name;
+    }
+  }
+}
+
+}  // namespace
