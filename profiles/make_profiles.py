@@ -207,10 +207,11 @@ class Profile:
                         break
         if self.reversible:
             for index, (left, right) in enumerate(self.rules):
-                back = run(self.rules, right, reverse=True)
+                there = run(self.rules, left)
+                back = run(self.rules, there, reverse=True)
                 if back != left:
-                    problems.append("%s reverse: line %d (%s %s) reads back as %s"
-                                    % (name, index + 4, left, right, back))
+                    problems.append("%s reverse: line %d (%s %s): %s goes to %s and back to %s"
+                                    % (name, index + 4, left, right, left, there, back))
         return problems
 
     def encoded(self):
