@@ -221,7 +221,7 @@ class Profile:
         return ("\r\n".join(lines) + "\r\n").encode("cp1251")
 
 
-def capital_pairs(profile, table, alphabet, groups, no_followers=""):
+def capital_pairs(profile, table, alphabet, groups):
     """The letter pairs that decide between Shch and SHCH (see the top of this
     file) for the capitals in groups. table gives a letter's Latin."""
     both, before, after_small, alone = [], [], [], []
@@ -230,9 +230,8 @@ def capital_pairs(profile, table, alphabet, groups, no_followers=""):
             (both if c in groups else before).append((c + x, caps(table(c)) + caps(table(x))))
         for s in alphabet:
             after_small.append((x + small(s), table(x) + table(small(s))))
-        if x not in no_followers:
-            for z in FOLLOWERS:
-                alone.append((x + z, table(x) + z))
+        for z in FOLLOWERS:
+            alone.append((x + z, table(x) + z))
     for left, right in both + before + after_small + alone:
         profile.pair(left, right)
 
@@ -327,11 +326,9 @@ def gost_7_79_b():
     groups = letter_groups(table, "ЩЖЧШЁЮЯЦ")
     sign_rules(profile, table, "ъ", "``", HARD_SIGN_FOLLOWERS, "", groups)
     sign_rules(profile, table, "ь", "`", SOFT_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
-    # Ц takes no pair with the capital before it: it must keep the letter after.
-    capital_pairs(profile, table, RUSSIAN_CAPITALS, [g for g in groups if g != "Ц"])
-    capital_pairs(profile, table, [], ["Ц"], no_followers="Ц")
-    for s in RUSSIAN_CAPITALS:
-        profile.pair("Ц" + small(s), "Cz" + table(small(s)))
+    # The pairs of Ц with the letter after it, above, already took every Ц
+    # that is c; what is left is cz.
+    capital_pairs(profile, table, RUSSIAN_CAPITALS, groups)
     profile.singles(table, "ЩЖЧШЁЮЯ")
     profile.singles(table, "АБВГДЕЗИЙКЛМНОПРСТУФХЦ")
     profile.rule("ъ", "``")
