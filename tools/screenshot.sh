@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Saves a PNG picture of one of the plug-in's windows as wine draws it on a
-# 1024x768 Xvfb screen, for the README.
+# 1024x768 Xvfb screen, for the README: at twice the size, each pixel a 2x2
+# block, so that the picture stays sharp.
 #
 #   tools/screenshot.sh <options|text|sample> <out.png> [build dir]
 #
@@ -28,6 +29,13 @@ shot="$build/tests/wine/window_shot.exe"
 
 source "$root/tools/wine-env.sh"
 translit_wine_prefix
+# wine draws the buttons of window frames with the Marlett font. Debian's
+# fonts-wine ships it, but wine does not look in that package's folder, so
+# without a copy in the prefix the close box shows the fallback letter "r".
+marlett=/usr/share/wine/fonts/marlett.ttf
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+[ -f "$marlett" ] || { echo "screenshot: $marlett is missing (package fonts-wine)" >&2; exit 1; }
+[ -f "$fonts/marlett.ttf" ] || { mkdir -p "$fonts" && cp "$marlett" "$fonts/"; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -51,7 +59,8 @@ if [ ! -f "$signal" ]; then
 fi
 
 geometry=$(tr -d '\r\n' <"$signal")
-import -window root -crop "$geometry" +repage "$out"
+import -window root -crop "$geometry" +repage "$work/shot.png"
+convert "$work/shot.png" -scale 200% "$out"
 touch "$done_file"
 wait "$pid" || { echo "screenshot: window_shot failed" >&2; cat "$work/log" >&2; exit 1; }
 echo "screenshot: $out ($geometry)"
