@@ -167,6 +167,11 @@ class Profile:
         no pair took stands next to another capital."""
         for capital in capitals:
             cap = table(capital)
+            if cap == table(small(capital)):
+                # A case-less mark (Ь as '): the small letter is what reads back.
+                self.rule(small(capital), cap)
+                self.rule(capital, cap)
+                continue
             self.rule(capital, caps(cap))
             self.rule(small(capital), table(small(capital)))
 
@@ -223,7 +228,13 @@ class Profile:
 
 def capital_pairs(profile, table, alphabet, groups):
     """The letter pairs that decide between Shch and SHCH (see the top of this
-    file) for the capitals in groups. table gives a letter's Latin."""
+    file) for the capitals in groups. table gives a letter's Latin.
+
+    A pair that writes what a single letter writes (Ш and Ч, SH and CH, are
+    SHCH, as Щ is) is left out, so that reading back takes the letter: forward
+    the letters alone then give the same, or, for a capital followed by a
+    small letter ("Шч"), a pair that Russian words do not begin with."""
+    singles = {form(table(c)) for c in alphabet for form in (caps, lambda latin: latin)}
     both, before, after_small, alone = [], [], [], []
     for x in groups:
         for c in alphabet:
@@ -233,7 +244,8 @@ def capital_pairs(profile, table, alphabet, groups):
         for z in FOLLOWERS:
             alone.append((x + z, table(x) + z))
     for left, right in both + before + after_small + alone:
-        profile.pair(left, right)
+        if right not in singles:
+            profile.pair(left, right)
 
 
 def letter_groups(table, letters):
@@ -266,9 +278,12 @@ def sign_rules(profile, table, sign, mark, followers, consonants, groups):
     word, with the consonant before it. The small sign is written together
     with a small letter after it first, so that "Льюис" is not read back as
     ЛЬюис, and a letter group before a small sign keeps its capitalised form
-    (Шьёт). Small consonant pairs ("ть t`") come before the lone capital sign
+    (Шьёт, and with a consonant between, Ять). Small consonant pairs ("ть t`") come before the lone capital sign
     ("Ь. `."), so that a word that ends in a small sign is read back as one."""
     capital = sign.upper()
+    for x in groups:
+        for letter in consonants:
+            profile.rule(x + small(letter) + sign, table(x) + table(small(letter)) + mark)
     for x in groups:
         profile.rule(x + sign, table(x) + mark)
     for letter in followers:
@@ -321,9 +336,14 @@ def gost_7_79_b():
         profile.rule("Ц" + vowel, "C" + caps(table(vowel)))
         profile.rule("Ц" + small(vowel), "C" + table(small(vowel)))
         profile.rule("ц" + small(vowel), "c" + table(small(vowel)))
-    # Ы and Э end in the soft sign's mark: they come before the sign's pairs.
-    profile.singles(table, "ЫЭ")
+    # Ы and Э end in the soft sign's mark: they come before the sign's pairs,
+    # and a capitalised word that starts with a letter group before them
+    # (Чэннинг) before that.
     groups = letter_groups(table, "ЩЖЧШЁЮЯЦ")
+    for x in groups:
+        for letter in "ыэ":
+            profile.pair(x + letter, table(x) + table(letter))
+    profile.singles(table, "ЫЭ")
     sign_rules(profile, table, "ъ", "``", HARD_SIGN_FOLLOWERS, "", groups)
     sign_rules(profile, table, "ь", "`", SOFT_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
     # The pairs of Ц with the letter after it, above, already took every Ц
