@@ -48,7 +48,7 @@ for _byte in range(256):
 CYRILLIC = "АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя"
 CYRILLIC_OTHER = "ІіЇїЄєҐґЎўЈјЅѕЂђ"
 LATIN = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
-SYMBOLS = "№«»—€’"
+SYMBOLS = "№«»—€’\x98"  # 0x98, undefined in the code page, is U+0098 here
 DEVICES = ["con", "PRN", "Aux", "nul", "com1", "LPT9", "Con.txt", "lpt1.tar.gz"]
 EXTENSIONS = [".txt", ".TXT", ".Док", ".tar.gz", ".шаг", ".jpeg", "."]
 OPTION_SETS = list(itertools.product([False, True], repeat=3))  # case, ext, reverse
