@@ -12,8 +12,9 @@
 //   "Щука.txt"   -> "Shchuka.txt"        (standart.pch)
 //   "Щука 🐟.txt" -> "Shchuka 🐟.txt"
 //   "Щука:Рыба"  -> "Shchuka:Ryba"
-// For a name that Windows-1251 can hold the result is byte for byte what the
-// plug-in's process gives for that name, converted back to UTF-8.
+// For a name that Windows-1251 can hold and that has no ":" or "\" (which
+// end a Windows folder part) the result is byte for byte what the plug-in's
+// process gives for that name, converted back to UTF-8.
 #pragma once
 
 #include <string>
