@@ -344,7 +344,7 @@ def gost_7_79_b():
         for letter in "ыэ":
             profile.pair(x + letter, table(x) + table(letter))
     profile.singles(table, "ЫЭ")
-    sign_rules(profile, table, "ъ", "``", HARD_SIGN_FOLLOWERS, "", groups)
+    sign_rules(profile, table, "ъ", "``", HARD_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
     sign_rules(profile, table, "ь", "`", SOFT_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
     # The pairs of Ц with the letter after it, above, already took every Ц
     # that is c; what is left is cz.
@@ -377,7 +377,7 @@ def gost_16876_71():
     # Й (jj) before Ё, Ю, Я (jo, ju, ja): "jjo" is Й and О, not J and Ё.
     order = "ЩЙЖХЧШЭЁЮЯ" + "АБВГДЕЗИКЛМНОПРСТУФЦЫ"
     groups = letter_groups(table, order)
-    sign_rules(profile, table, "ъ", "''", HARD_SIGN_FOLLOWERS, "", groups)
+    sign_rules(profile, table, "ъ", "''", HARD_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
     sign_rules(profile, table, "ь", "'", SOFT_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
     capital_pairs(profile, table, RUSSIAN_CAPITALS, groups)
     profile.singles(table, order)
