@@ -234,17 +234,25 @@ def capital_pairs(profile, table, alphabet, groups):
     SHCH, as Щ is) is left out, so that reading back takes the letter: forward
     the letters alone then give the same, or, for a capital followed by a
     small letter ("Шч"), a pair that Russian words do not begin with."""
-    singles = {form(table(c)) for c in alphabet for form in (caps, lambda latin: latin)}
-    both, before, after_small, alone = [], [], [], []
+    singles = {}
+    for c in alphabet:
+        for latin in (table(c), caps(table(c))):
+            singles.setdefault(latin, set()).add(c)
+    both, before, after_small, alone, dropped = [], [], [], [], []
     for x in groups:
         for c in alphabet:
-            (both if c in groups else before).append((c + x, caps(table(c)) + caps(table(x))))
+            if table(c):  # a letter left out (Ь in some schemes) decides nothing
+                (both if c in groups else before).append(
+                    (c + x, caps(table(c)) + caps(table(x))))
         for s in alphabet:
-            after_small.append((x + small(s), table(x) + table(small(s))))
+            # Before a small letter that is left out, the pair writes what the
+            # capital alone writes: last, so that reading back takes the letter.
+            (after_small if table(small(s)) else dropped).append(
+                (x + small(s), table(x) + table(small(s))))
         for z in FOLLOWERS:
             alone.append((x + z, table(x) + z))
-    for left, right in both + before + after_small + alone:
-        if right not in singles:
+    for left, right in both + before + after_small + alone + dropped:
+        if singles.get(right, {left[-1]}) <= {left[0], left[-1]}:
             profile.pair(left, right)
 
 
