@@ -168,9 +168,8 @@ bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vecto
         TPairAccess::ApplyBatch(pair, batch);
         return false;
       }
-      const TDirection direction =
-          options.DirectionOfRule ? options.DirectionOfRule() : options.Direction;
-      const TCall call = CallFor(rule, PassIsCaseSensitive(pass), direction, options.SelfMapping);
+      const TCall call =
+          CallFor(rule, PassIsCaseSensitive(pass), options.Direction, options.SelfMapping);
       find = *call.Find;
       replacement = *call.Replacement;
       if (!call.CaseSensitive) {

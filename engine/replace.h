@@ -145,15 +145,12 @@ struct TRunOptions {
   // Optional. Asked before each rule; returning true abandons the run (the text
   // window's worker gives up a stale conversion at the next rule).
   std::function<bool()> Cancelled;
-  // Optional. Asked before each rule for the direction of that rule, instead of
-  // Direction (the text window reads its direction button before each rule).
-  std::function<TDirection()> DirectionOfRule;
 };
 
 // One run of a whole profile: sets the pair to the
 // input, then for each pass applies the rules in order as ApplyRule does. The
-// output is pair.ResultText(). The hooks are asked once per rule, in rule
-// order. Returns false when Cancelled abandoned the run; the pair then holds
-// the result of the rules before it.
+// output is pair.ResultText(). Cancelled is asked once per rule, in rule
+// order. Returns false when it abandoned the run; the pair then holds the
+// result of the rules before it.
 bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vector<TRule>& rules,
                     const TRunOptions& options);

@@ -316,18 +316,14 @@ TEST(RunReplacementTest, CancelledIsAskedBeforeEachRule) {
   EXPECT_EQ(pair.ResultText(), "bdf");
 }
 
-TEST(RunReplacementTest, DirectionOfRuleIsReadBeforeEachRule) {
+TEST(RunReplacementTest, TheDirectionHoldsForEveryRule) {
   const std::vector<TRule> rules = {Rule("a", "b"), Rule("c", "d")};
   TReplacePair pair;
   TRunOptions options;
   options.CaseSensitive = true;
-  int asked = 0;
-  options.DirectionOfRule = [&] {
-    return ++asked == 1 ? TDirection::kForward : TDirection::kReverse;
-  };
-  EXPECT_TRUE(RunReplacement(pair, "ad", rules, options));
-  EXPECT_EQ(asked, 2);
-  EXPECT_EQ(pair.ResultText(), "bc");
+  options.Direction = TDirection::kReverse;
+  EXPECT_TRUE(RunReplacement(pair, "abcd", rules, options));
+  EXPECT_EQ(pair.ResultText(), "aacc");
 }
 
 TEST(RunReplacementTest, ApplyRuleIsOneStepOfTheRun) {
