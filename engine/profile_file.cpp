@@ -34,14 +34,14 @@ bool TProfileFile::Open(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
+  handle_ = file;
   // Names such as "nul.pch", "con.pch" or "com1.pch" open devices, not files:
   // the console or a serial port could block a read for ever. Only a file on
   // disk is a profile.
   if (GetFileType(file) != FILE_TYPE_DISK) {
-    CloseHandle(file);
+    Close();
     return false;
   }
-  handle_ = file;
   return true;
 }
 
