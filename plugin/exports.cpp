@@ -8,8 +8,8 @@
 #include "plugin/library_state.h"
 #include "plugin/plugin_api.h"
 #include "plugin/process_file.h"
+#include "plugin/show_options.h"
 #include "plugin/version.h"
-#include "ui/options_run.h"
 #include "ui/text_window.h"
 #include "ui/window_classes.h"
 
@@ -57,7 +57,7 @@ void __stdcall clickBtn(std::int32_t Index) {
   // Button 0 is the only button: it opens the text window. Any other index
   // does nothing.
   GuardedCall([&] {
-    if (Index == 0) RunTextWindow();
+    if (Index == 0) RunTextWindow(UiHost());
   });
 }
 

@@ -2,40 +2,28 @@
 
 #include <cstring>
 
+#include "plugin/version.h"
+#include "ui/handles.h"
+
 HINSTANCE PluginModule = nullptr;
 std::string PluginDir;
 HWND HostWindow = nullptr;
 TProfileCatalogue ProfileCatalogue;
 
-namespace {
-
-// Closes a FindFirstFileA search however the scan ends.
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE h) noexcept : handle_(h) {}
-  ~FindHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  HANDLE get() const noexcept { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
-}  // namespace
+TUiHost UiHost() {
+  return TUiHost{PluginModule, PluginDir, HostWindow, &ProfileCatalogue, TRANSLIT_VERSION_TEXT};
+}
 
 void ScanProfileCatalogue() {
   const std::string pattern = PluginDir + "Plugins\\rep_profiles\\*.pch";
   WIN32_FIND_DATAA entry;
-  FindHandle search(FindFirstFileA(pattern.c_str(), &entry));
+  const TUniqueFind search(FindFirstFileA(pattern.c_str(), &entry));
 
   // Every matching entry counts, hidden, system and sub-directories included.
   // A name that does not fit a 50-byte slot is left out: cut short it would
   // name a file that does not exist.
   std::int32_t count = 0;
-  if (search.get() != INVALID_HANDLE_VALUE) {
+  if (search) {
     do {
       const std::size_t length = std::strlen(entry.cFileName);
       if (length >= sizeof(ProfileSlot)) continue;

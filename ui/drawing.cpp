@@ -1,7 +1,6 @@
 #include "ui/drawing.h"
 
-#include "ui/control_table.h"
-#include "ui/gdi_handles.h"
+#include "ui/handles.h"
 
 namespace {
 
@@ -45,24 +44,4 @@ void DrawBitmapRightAligned(HDC dc, int right_edge, int top, HBITMAP bitmap) noe
   DPtoLP(memory.get(), &origin, 1);
   BitBlt(dc, right_edge - info.bmWidth - 6, top, size.x, size.y, memory.get(), origin.x,
          origin.y, SRCCOPY);
-}
-
-void DrawEtchedSeparator(HDC dc, int y, int width) noexcept {
-  const struct {
-    HPEN pen;
-    int y;
-  } lines[] = {{ControlTable.DarkPen, y}, {ControlTable.LightPen, y + 1}};
-  for (const auto& line : lines) {
-    // Pens already deleted by a closing window draw nothing.
-    if (!line.pen) continue;
-    TSelectGuard pen(dc, line.pen);
-    MoveToEx(dc, 0, line.y, nullptr);
-    LineTo(dc, width, line.y);
-  }
-}
-
-void DrawHostMark(HDC dc, int x, int y) noexcept {
-  TSelectGuard font(dc, ControlTable.SmallFont);
-  TTextStyleGuard style(dc, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE), OPAQUE);
-  TextOutA(dc, x, y, kHostMark, sizeof(kHostMark) - 1);
 }

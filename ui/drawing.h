@@ -1,5 +1,5 @@
-// The painting both windows share: the colour blend of the dark separator
-// line, the right-aligned banner, the etched separator and the host mark.
+// Drawing helpers without state: the colour blend of the dark separator line
+// and the right-aligned banner.
 #pragma once
 
 #include <windows.h>
@@ -16,15 +16,3 @@ COLORREF BlendColor(COLORREF a, COLORREF b, std::uint8_t percent) noexcept;
 // left of right_edge (a bitmap wider than that starts at a negative x and is
 // clipped). Draws nothing when the bitmap cannot be selected.
 void DrawBitmapRightAligned(HDC dc, int right_edge, int top, HBITMAP bitmap) noexcept;
-
-// Two lines from x = 0 to x = width (the end point not drawn): DarkPen at y,
-// LightPen at y + 1 (ControlTable entries 13 and 14).
-void DrawEtchedSeparator(HDC dc, int y, int width) noexcept;
-
-// The host's mark, 4 pixels above the lower separator, so that it interrupts
-// the separator's lines.
-inline constexpr char kHostMark[] = " QRM 2007 ";
-// Writes the host mark at (x, y) with SmallFont (entry 11), text in
-// COLOR_BTNSHADOW on an opaque COLOR_BTNFACE background. The device
-// context's font, colours and background mode are restored afterwards.
-void DrawHostMark(HDC dc, int x, int y) noexcept;

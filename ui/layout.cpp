@@ -1,21 +1,18 @@
 #include "ui/layout.h"
 
-#include "plugin/library_state.h"
-#include "ui/button_icon.h"
-#include "ui/gdi_handles.h"
-#include "ui/window_chrome.h"
+#include "ui/handles.h"
 
-HWND CreateControl(HWND parent, const TControlRow& row, int client_width) {
+HWND CreateControl(HWND parent, const TControlRow& row, int client_width, HINSTANCE module) {
   const int width = row.Width == kClientWidth ? client_width : row.Width;
   HWND control = CreateWindowExA(row.ExStyle, row.ClassName, row.Caption,
                                  WS_CHILD | WS_VISIBLE | row.Style, row.X, row.Y, width,
                                  row.Height, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.Id)),
-                                 PluginModule, nullptr);
+                                 module, nullptr);
   if (HWND* slot = SlotHandle(row.Slot)) *slot = control;
   if (!control) return nullptr;
   if (row.Icon) {
-    if (HICON icon = WindowChrome.LoadButtonIcon(row.Icon)) {
+    if (HICON icon = WindowChrome.LoadButtonIcon(module, row.Icon)) {
       SetButtonIcon(control, icon, IMAGE_ICON, 16, 16);
     }
   }
@@ -23,10 +20,12 @@ HWND CreateControl(HWND parent, const TControlRow& row, int client_width) {
   return control;
 }
 
-void CreateControls(HWND parent, const TControlRow* rows, std::size_t count) {
+void CreateControls(HWND parent, const TControlRow* rows, std::size_t count, HINSTANCE module) {
   RECT client{};
   GetClientRect(parent, &client);
-  for (std::size_t i = 0; i < count; ++i) CreateControl(parent, rows[i], client.right - client.left);
+  for (std::size_t i = 0; i < count; ++i) {
+    CreateControl(parent, rows[i], client.right - client.left, module);
+  }
 }
 
 POINT CentredOrigin(int screen_width, int screen_height, int width, int height) noexcept {
@@ -40,8 +39,8 @@ POINT CentredOnScreen(int width, int height) noexcept {
 }
 
 HWND CreateTopLevelWindow(const char* class_name, const char* caption, DWORD style, int width,
-                          int height) noexcept {
+                          int height, HWND owner) noexcept {
   const POINT origin = CentredOnScreen(width, height);
-  return CreateWindowExA(0, class_name, caption, style, origin.x, origin.y, width, height,
-                         HostWindow, nullptr, nullptr, nullptr);
+  return CreateWindowExA(0, class_name, caption, style, origin.x, origin.y, width, height, owner,
+                         nullptr, nullptr, nullptr);
 }

@@ -2,24 +2,27 @@
 
 #include <exception>
 
-#include "plugin/library_state.h"
-#include "ui/control_table.h"
-#include "ui/window_chrome.h"
-#include "ui/window_guard.h"
+#include "ui/chrome.h"
 
 namespace {
 
-// Keeps HostWindow disabled for its lifetime; enables it again and brings it
-// to the foreground however the run ends.
+// Set on the user-interface thread only, like everything the windows touch.
+bool OutOfMemoryPending = false;
+
+// Keeps the host's window disabled for its lifetime; enables it again and
+// brings it to the foreground however the run ends.
 class THostDisabled {
  public:
-  THostDisabled() noexcept { EnableWindow(HostWindow, FALSE); }
+  explicit THostDisabled(HWND host) noexcept : host_(host) { EnableWindow(host_, FALSE); }
   ~THostDisabled() {
-    EnableWindow(HostWindow, TRUE);
-    SetForegroundWindow(HostWindow);
+    EnableWindow(host_, TRUE);
+    SetForegroundWindow(host_);
   }
   THostDisabled(const THostDisabled&) = delete;
   THostDisabled& operator=(const THostDisabled&) = delete;
+
+ private:
+  HWND host_;
 };
 
 // Releases the opening's resources when the run ends. If the run is left by
@@ -58,11 +61,12 @@ void RunMessageLoop(bool (*pre_translate)(const MSG&)) {
 
 }  // namespace
 
-void RunModalWindow(const TModalWindow& window) {
-  THostDisabled host_disabled;
+void RunModalWindow(const TUiHost& host, const TModalWindow& window) {
+  THostDisabled host_disabled(host.Window);
+  ControlTable.Catalogue = host.Catalogue;
   {
     TOpeningCleanup cleanup(window.Window);
-    if (!window.Build() || !*window.Window) return;
+    if (!window.Build(host) || !*window.Window) return;
     window.SetInitialState();
     ShowWindow(*window.Window, SW_SHOWNORMAL);
     UpdateWindow(*window.Window);
@@ -73,3 +77,12 @@ void RunModalWindow(const TModalWindow& window) {
 }
 
 void EndModalRun() noexcept { PostQuitMessage(0); }
+
+void NoteOutOfMemoryInWindow() noexcept { OutOfMemoryPending = true; }
+
+void RethrowOutOfMemoryFromWindow() {
+  if (OutOfMemoryPending) {
+    OutOfMemoryPending = false;
+    throw std::bad_alloc();
+  }
+}

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/options_window.h"
+#include "ui/options_dialog.h"
 #include "ui/text_window.h"
 
 namespace {

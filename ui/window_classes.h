@@ -7,9 +7,6 @@
 // window procedures point into the freed image.
 #pragma once
 
-inline constexpr char kOptionsWindowClass[] = "TReplPrflWindow";
-inline constexpr char kTextWindowClass[] = "TTransTextWindow";
-
 // Each registers one class; true when the system returned a class atom.
 bool RegisterOptionsWindowClass() noexcept;
 bool RegisterTextWindowClass() noexcept;

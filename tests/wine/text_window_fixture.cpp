@@ -7,7 +7,7 @@
 #include "engine/profile.h"
 #include "engine/replace.h"
 #include "tests/wine/support/pe_image.h"
-#include "ui/conversion_worker.h"
+#include "ui/conversion.h"
 
 std::string ProfileText(const std::string& information, const std::string& left,
                         const std::string& right, const std::vector<std::string>& rules) {

@@ -24,13 +24,13 @@
 #include "tests/wine/support/plugin_library.h"
 #include "tests/wine/support/sample_window.h"
 #include "tests/wine/support/window_probe.h"
-#include "ui/button_icon.h"
-#include "ui/control_table.h"
+#include "ui/chrome.h"
 #include "ui/drawing.h"
 #include "ui/layout.h"
 #include "ui/modal_run.h"
-#include "ui/window_chrome.h"
-#include "ui/window_guard.h"
+#include "ui/options_dialog.h"
+#include "ui/text_window.h"
+#include "ui/window_classes.h"
 
 namespace {
 
@@ -321,7 +321,7 @@ TEST_F(ControlRowsTest, EachRowBecomesAChildAsDescribed) {
       {"static", "Профиль замены:", SS_LEFT, 0, 16, 56, 161, 13, 0, TSlot::kProfileLabel, nullptr},
   };
   WindowSpy spy;
-  CreateControls(parent_.get(), rows);
+  CreateControls(parent_.get(), rows, PluginModule);
 
   const std::vector<ControlInfo> children = ChildControls(parent_.get());
   ASSERT_EQ(children.size(), 3u);
@@ -375,7 +375,7 @@ TEST_F(ControlRowsTest, AnIconRowGetsItsIconBeforeItsFont) {
   WindowSpy spy;
   GdiCounter counter(ThisProgram());
   WindowChrome.CreateDialogFont();
-  HWND button = CreateControl(parent_.get(), row, 0);
+  HWND button = CreateControl(parent_.get(), row, 0, PluginModule);
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(ControlTable.InfoButton, button);
 
@@ -416,7 +416,7 @@ TEST_F(ControlRowsTest, ClientWidthRowsSpanTheParent) {
   GetClientRect(parent_.get(), &client);
   const TControlRow row = {"edit", "", ES_MULTILINE, WS_EX_CLIENTEDGE, 0, 108, kClientWidth, 142,
                            10, TSlot::kSourceEdit, nullptr};
-  CreateControls(parent_.get(), &row, 1);
+  CreateControls(parent_.get(), &row, 1, PluginModule);
   const ControlInfo edit = DescribeWindow(ControlTable.SourceEdit);
   EXPECT_EQ(edit.width(), client.right);
   EXPECT_EQ(edit.height(), 142);
@@ -426,7 +426,7 @@ TEST_F(ControlRowsTest, ClientWidthRowsSpanTheParent) {
 TEST_F(ControlRowsTest, AControlThatCannotBeCreatedLeavesItsSlotEmpty) {
   ControlTable.CaseBox = reinterpret_cast<HWND>(0x1234);
   const TControlRow row = {"NoSuchClass", "", 0, 0, 0, 0, 10, 10, 11, TSlot::kCaseBox, "BTNOK"};
-  EXPECT_EQ(CreateControl(parent_.get(), row, 0), nullptr);
+  EXPECT_EQ(CreateControl(parent_.get(), row, 0, PluginModule), nullptr);
   EXPECT_EQ(ControlTable.CaseBox, nullptr);
 }
 
@@ -436,7 +436,6 @@ TEST(DirectionButtons, RowIStandsForDirectionI) {
   EXPECT_EQ(SlotHandle(kDirectionButtons[0].Slot), &ControlTable.DirectionButton[0]);
   EXPECT_EQ(kDirectionButtons[1].Id, 4);
   EXPECT_EQ(SlotHandle(kDirectionButtons[1].Slot), &ControlTable.DirectionButton[1]);
-  EXPECT_EQ(ControlTable.Catalogue, &ProfileCatalogue);
   EXPECT_EQ(ControlTable.SearchText, nullptr);
   EXPECT_EQ(ControlTable.ResultText, nullptr);
 }
@@ -504,7 +503,7 @@ TEST(WindowChrome, PensBlendShadowIntoFaceAndUseTheWindowColour) {
 }
 
 TEST(WindowChrome, TheBannerIsTheHundredByFiftyBitmap) {
-  WindowChrome.LoadBannerBitmap();
+  WindowChrome.LoadBannerBitmap(PluginModule);
   BITMAP banner{};
   ASSERT_TRUE(GetObjectA(ControlTable.BannerBitmap, sizeof(banner), &banner));
   EXPECT_EQ(banner.bmWidth, 100);
@@ -705,7 +704,8 @@ TEST(ModalRun, AWindowThatWasNotCreatedEndsTheRunAtOnce) {
   HWND missing = nullptr;
   InitialStateCalls = 0;
   const DWORD start = GetTickCount();
-  RunModalWindow({[] { return false; }, [] { ++InitialStateCalls; }, &missing});
+  RunModalWindow(UiHost(),
+                 {[](const TUiHost&) { return false; }, [] { ++InitialStateCalls; }, &missing});
   EXPECT_LT(GetTickCount() - start, 1000u);
   EXPECT_EQ(InitialStateCalls, 0);
   EXPECT_TRUE(IsWindowEnabled(HostWindow));
@@ -715,11 +715,11 @@ TEST(ModalRun, AWindowThatWasNotCreatedEndsTheRunAtOnce) {
 TEST(ModalRun, AFailedBuildReleasesWhatItCreated) {
   HWND missing = nullptr;
   GdiCounter counter(ThisProgram());
-  RunModalWindow({[] {
-                    WindowChrome.CreateDialogFont();
-                    return false;
-                  },
-                  [] {}, &missing});
+  RunModalWindow(UiHost(), {[](const TUiHost&) {
+                              WindowChrome.CreateDialogFont();
+                              return false;
+                            },
+                            [] {}, &missing});
   EXPECT_EQ(counter.Created(GdiKind::kFont), 1);
   EXPECT_TRUE(counter.Balanced()) << counter.Report();
 }
@@ -727,14 +727,14 @@ TEST(ModalRun, AFailedBuildReleasesWhatItCreated) {
 HWND ThrowingBuildWindow = nullptr;
 
 TEST(ModalRun, ExhaustedMemoryInTheBuildDestroysTheWindowAndReachesTheCaller) {
-  const TModalWindow throwing = {[]() -> bool {
+  const TModalWindow throwing = {[](const TUiHost& host) -> bool {
                                    WindowChrome.CreateDialogFont();
                                    ThrowingBuildWindow = CreateTopLevelWindow(
-                                       kSampleWindowClass, "", WS_CAPTION, 100, 100);
+                                       kSampleWindowClass, "", WS_CAPTION, 100, 100, host.Window);
                                    throw std::bad_alloc();
                                  },
                                  [] {}, &ThrowingBuildWindow};
-  EXPECT_THROW(RunModalWindow(throwing), std::bad_alloc);
+  EXPECT_THROW(RunModalWindow(UiHost(), throwing), std::bad_alloc);
   EXPECT_NE(ThrowingBuildWindow, nullptr);
   EXPECT_FALSE(IsWindow(ThrowingBuildWindow));
   EXPECT_TRUE(IsWindowEnabled(HostWindow));
@@ -779,6 +779,98 @@ TEST(ModalRun, HundredsOfOpeningsReleaseEveryObjectTheyCreate) {
   EXPECT_GE(counter.Created(GdiKind::kIcon), 3 * kOpenings);
   EXPECT_EQ(counter.Created(GdiKind::kImageList), 3 * kOpenings);
   EXPECT_GE(counter.Created(GdiKind::kDC), 2 * kOpenings) << "screen DC and paint";
+}
+
+// ---- The two windows' layouts ---------------------------------------------
+
+// The room a control's caption has: a check box or radio button loses its
+// box, a group box its frame, a push button with an icon the icon and its
+// margin; fields and lists have no caption to fit.
+int CaptionRoom(const ControlInfo& control) {
+  if (control.class_name == "Static") return control.width();
+  if (control.class_name != "Button") return -1;
+  switch (control.style & BS_TYPEMASK) {
+    case BS_AUTOCHECKBOX:
+    case BS_AUTORADIOBUTTON: return control.width() - 16;
+    case BS_GROUPBOX: return control.width() - 16;
+    default: return control.width() - 26;
+  }
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// What every layout table must give, whatever its numbers: every control
+// inside the client area, no two identifiers alike (0 is "none"), no two
+// controls overlapping unless a group box holds the other whole, and every
+// caption fitting its control in the dialog font, except the one caption
+// named as known to be cut.
+void ExpectSoundLayout(HWND window, const std::string& known_cut = "") {
+  const std::vector<ControlInfo> controls = ChildControls(window);
+  ASSERT_GE(controls.size(), 8u);
+  const SIZE client = ClientSize(window);
+  const RECT client_rect{0, 0, client.cx, client.cy};
+  TWindowDC screen(nullptr);
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const ControlInfo& a = controls[i];
+    const std::string name = a.class_name + " \"" + a.caption + "\"";
+    EXPECT_TRUE(Inside(a.rect, client_rect)) << name << " leaves the client area";
+    const int room = CaptionRoom(a);
+    if (room >= 0 && !a.caption.empty() && a.caption != known_cut) {
+      const auto font = reinterpret_cast<HFONT>(SendMessageA(a.handle, WM_GETFONT, 0, 0));
+      TSelectGuard selected(screen.get(), font);
+      SIZE text{};
+      GetTextExtentPoint32A(screen.get(), a.caption.c_str(), static_cast<int>(a.caption.size()),
+                            &text);
+      EXPECT_LE(text.cx, room) << name << " does not fit";
+    }
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      const ControlInfo& b = controls[j];
+      if (a.id != 0) {
+        EXPECT_NE(a.id, b.id) << name << " shares its identifier";
+      }
+      RECT common{};
+      if (!IntersectRect(&common, &a.rect, &b.rect)) continue;
+      const auto is_group = [](const ControlInfo& c) {
+        return c.class_name == "Button" && (c.style & BS_TYPEMASK) == BS_GROUPBOX;
+      };
+      const bool held = (is_group(a) && Inside(b.rect, a.rect)) ||
+                        (is_group(b) && Inside(a.rect, b.rect));
+      EXPECT_TRUE(held) << name << " overlaps " << b.class_name << " \"" << b.caption << "\"";
+    }
+  }
+}
+
+TEST(Layout, BothWindowsKeepTheirControlsInsideApartAndReadable) {
+  RegisterWindowClasses();
+  HostFolder host;
+  host.AddProfile("a.pch", "info\r\nLeft\r\nRight\r\na b");
+  PluginDir = host.dir();
+  ScanProfileCatalogue();
+  const TUiHost ui_host = UiHost();
+  {
+    ModalDriver driver;
+    HWND window = nullptr;
+    driver.WaitForWindow(kTextWindowClass, &window).Then([&] {
+      // The text window's label is 89 pixels wide in its fixed layout; wine's
+      // Tahoma needs about 103 for it, and "замены:" wraps out of sight.
+      ExpectSoundLayout(window, "Профиль замены:");
+      ClickButton(FindChildById(window, 7));
+    });
+    EXPECT_TRUE(driver.Run([&] { RunTextWindow(ui_host); }));
+  }
+  ModalDriver driver;
+  HWND window = nullptr;
+  driver.WaitForWindow(kOptionsWindowClass, &window).Then([&] {
+    ExpectSoundLayout(window);
+    ClickButton(FindChildById(window, 2));
+  });
+  TDialogOptions options;
+  options.ProfileName = "a.pch";
+  EXPECT_TRUE(driver.Run([&] { EXPECT_FALSE(RunOptionsDialog(ui_host, options)); }));
+  EXPECT_EQ(options.ProfileName, "a.pch") << "Cancel leaves the options";
 }
 
 // ---- The driver itself -------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@
 #include "tests/wine/support/modal_driver.h"
 #include "tests/wine/support/sample_window.h"
 #include "tests/wine/support/window_probe.h"
-#include "ui/control_table.h"
+#include "ui/chrome.h"
 #include "ui/profile_loading.h"
 
 namespace {
@@ -78,29 +79,29 @@ class LoadProfileTest : public ::testing::Test {
 
 TEST_F(LoadProfileTest, TheArraysHoldExactlyTheRuleLines) {
   LoadProfile(Add("fifteen.pch", Profile("i", "L", "R", NumberedRules('a', 15))));
-  std::vector<TRule> rules = LoadedRules();
+  std::vector<TRule> rules = *LoadedRules();
   ASSERT_EQ(rules.size(), 15u);
   EXPECT_EQ(rules[14].Left, "a15");
   EXPECT_EQ(rules[14].Right, "A15");
 
   LoadProfile(Add("sixteen.pch", Profile("i", "L", "R", NumberedRules('b', 16))));
-  rules = LoadedRules();
+  rules = *LoadedRules();
   ASSERT_EQ(rules.size(), 16u);
   EXPECT_EQ(rules[0].Left, "b1");
   EXPECT_EQ(rules[15].Left, "b16");
   EXPECT_EQ(rules[15].Right, "B16");
 
   LoadProfile(Add("many.pch", Profile("i", "L", "R", NumberedRules('c', 46))));
-  EXPECT_EQ(LoadedRules().size(), 46u);
+  EXPECT_EQ(LoadedRules()->size(), 46u);
 
   LoadProfile(Add("none.pch", "info\r\nL\r\nR\r\n"));
-  EXPECT_TRUE(LoadedRules().empty());
+  EXPECT_TRUE(LoadedRules()->empty());
 }
 
 TEST_F(LoadProfileTest, RuleLinesAreSplitAtTheirFirstSpace) {
   LoadProfile(Add("split.pch", Profile("i", "L", "R",
                                        {"a b c", "x/sy z", "self", "\xE6 zh", " lead", "trail "})));
-  const std::vector<TRule> rules = LoadedRules();
+  const std::vector<TRule> rules = *LoadedRules();
   ASSERT_EQ(rules.size(), 6u);
   EXPECT_EQ(rules[0].Left, "a");
   EXPECT_EQ(rules[0].Right, "b c");
@@ -131,7 +132,7 @@ TEST_F(LoadProfileTest, AMissingProfileAfterAPresentOneKeepsTheFirst) {
   LoadProfile(ProfilePath(host_.dir(), ""));  // an empty name: the folder itself
   EXPECT_EQ(Forward(), "A -> B");
   EXPECT_EQ(Reverse(), "B -> A");
-  const std::vector<TRule> rules = LoadedRules();
+  const std::vector<TRule> rules = *LoadedRules();
   ASSERT_EQ(rules.size(), 2u);
   EXPECT_EQ(rules[1].Left, "c");
 }
@@ -140,10 +141,10 @@ TEST_F(LoadProfileTest, AShortFileGivesEmptyNamesAndNoRules) {
   LoadProfile(Add("short.pch", "only the information"));
   EXPECT_EQ(Forward(), " -> ");
   EXPECT_EQ(Reverse(), " -> ");
-  EXPECT_TRUE(LoadedRules().empty());
+  EXPECT_TRUE(LoadedRules()->empty());
   LoadProfile(Add("empty.pch", ""));
   EXPECT_EQ(Forward(), " -> ");
-  EXPECT_TRUE(LoadedRules().empty());
+  EXPECT_TRUE(LoadedRules()->empty());
 }
 
 TEST_F(LoadProfileTest, AProfileThatCannotBeOpenedBehavesAsMissing) {
@@ -159,10 +160,24 @@ TEST_F(LoadProfileTest, AProfileThatCannotBeOpenedBehavesAsMissing) {
   }
   CloseHandle(lock);
   EXPECT_EQ(Forward(), "A -> B");
-  EXPECT_EQ(LoadedRules().size(), 1u);
+  EXPECT_EQ(LoadedRules()->size(), 1u);
   LoadProfile(locked);  // readable again
   EXPECT_EQ(Forward(), "X -> Y");
-  EXPECT_EQ(LoadedRules().size(), 2u);
+  EXPECT_EQ(LoadedRules()->size(), 2u);
+}
+
+// A conversion keeps the list it took, whatever is loaded after it; the list
+// is shared, not copied.
+TEST_F(LoadProfileTest, ATakenRuleListStaysAsItWasThroughLaterLoads) {
+  LoadProfile(Add("two.pch", Profile("", "A", "B", NumberedRules('a', 2))));
+  const std::shared_ptr<const std::vector<TRule>> taken = LoadedRules();
+  EXPECT_EQ(LoadedRules().get(), taken.get()) << "no load between: the same list";
+  LoadProfile(Add("three.pch", Profile("", "C", "D", NumberedRules('c', 3))));
+  ASSERT_EQ(taken->size(), 2u);
+  EXPECT_EQ((*taken)[1].Left, "a2");
+  EXPECT_EQ((*taken)[1].Right, "A2");
+  EXPECT_NE(LoadedRules().get(), taken.get());
+  EXPECT_EQ(LoadedRules()->size(), 3u);
 }
 
 // A conversion worker's side: takes rule snapshots until told to stop and
@@ -176,7 +191,9 @@ struct ReaderState {
 DWORD WINAPI ReadRulesUntilStopped(void* parameter) {
   auto& state = *static_cast<ReaderState*>(parameter);
   while (!state.stop) {
-    const std::vector<TRule> rules = LoadedRules();
+    // Read without a copy, as a conversion reads them, while loads go on.
+    const std::shared_ptr<const std::vector<TRule>> taken = LoadedRules();
+    const std::vector<TRule>& rules = *taken;
     const char letter = rules.size() == 40 ? 'a' : rules.size() == 25 ? 'b' : '?';
     bool whole = letter != '?';
     for (std::size_t i = 0; whole && i < rules.size(); ++i) {
@@ -295,7 +312,7 @@ TEST_F(LoadProfileTest, ChoosingAnotherProfileRelabelsTheOpenWindowAtOnce) {
         EXPECT_EQ(Caption(ControlTable.DirectionButton[0]), "C -> D");
         EXPECT_EQ(Caption(ControlTable.DirectionButton[1]), "D -> C");
         EXPECT_TRUE(IsChecked(ControlTable.DirectionButton[1])) << "the check is kept";
-        EXPECT_EQ(LoadedRules().size(), 2u);
+        EXPECT_EQ(LoadedRules()->size(), 2u);
       })
       .Then([&] { ClickButton(FindChildById(window, kSampleCloseId)); });
   EXPECT_TRUE(driver.Run(RunSampleWindow));

@@ -1,14 +1,12 @@
 #include "tests/wine/support/sample_window.h"
 
 #include "plugin/library_state.h"
-#include "ui/control_table.h"
+#include "ui/chrome.h"
 #include "ui/drawing.h"
-#include "ui/gdi_handles.h"
+#include "ui/handles.h"
 #include "ui/layout.h"
 #include "ui/modal_run.h"
 #include "ui/profile_loading.h"
-#include "ui/window_chrome.h"
-#include "ui/window_guard.h"
 
 HWND SampleWindow = nullptr;
 std::string SampleProfilePath;
@@ -39,7 +37,7 @@ constexpr TControlRow kSampleRows[] = {
 
 LRESULT OnCreate() {
   WindowChrome.CreatePens();
-  WindowChrome.LoadBannerBitmap();
+  WindowChrome.LoadBannerBitmap(PluginModule);
   WindowChrome.CreateTitleFont();
   WindowChrome.CreateSmallFont();
   return 0;
@@ -98,17 +96,15 @@ LRESULT CALLBACK SampleWindowProc(HWND window, UINT message, WPARAM wparam,
   });
 }
 
-bool BuildSampleWindow() {
+bool BuildSampleWindow(const TUiHost& host) {
   WindowChrome.CreateDialogFont();
   SampleWindow = CreateTopLevelWindow(kSampleWindowClass, "Образец окна",
-                                      WS_CAPTION | WS_SYSMENU, kSampleWidth, kSampleHeight);
+                                      WS_CAPTION | WS_SYSMENU, kSampleWidth, kSampleHeight,
+                                      host.Window);
   if (!SampleWindow) return false;
   SendMessageA(SampleWindow, WM_SETFONT, reinterpret_cast<WPARAM>(ControlTable.DialogFont), 0);
-  CreateControls(SampleWindow, kSampleRows);
-  for (std::int32_t i = 0; i < ProfileCatalogue.Count; ++i) {
-    SendMessageA(ControlTable.ProfileBox, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(ProfileCatalogue.Slots[static_cast<std::size_t>(i)].data()));
-  }
+  CreateControls(SampleWindow, kSampleRows, host.Module);
+  FillProfileBox(ControlTable.ProfileBox, host.Catalogue);
   return true;
 }
 
@@ -130,5 +126,6 @@ void RegisterSampleWindowClass() {
 }
 
 void RunSampleWindow() {
-  RunModalWindow({BuildSampleWindow, SetSampleInitialState, &SampleWindow});
+  // The plug-in's state as its entry points hand it to the windows.
+  RunModalWindow(UiHost(), {BuildSampleWindow, SetSampleInitialState, &SampleWindow});
 }
