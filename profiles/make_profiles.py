@@ -226,14 +226,15 @@ class Profile:
         return ("\r\n".join(lines) + "\r\n").encode("cp1251")
 
 
-def capital_pairs(profile, table, alphabet, groups):
+def capital_pairs(profile, table, alphabet, groups, not_before=""):
     """The letter pairs that decide between Shch and SHCH (see the top of this
     file) for the capitals in groups. table gives a letter's Latin.
 
     A pair that writes what a single letter writes (Ш and Ч, SH and CH, are
     SHCH, as Щ is) is left out, so that reading back takes the letter: forward
     the letters alone then give the same, or, for a capital followed by a
-    small letter ("Шч"), a pair that Russian words do not begin with."""
+    small letter ("Шч"), a pair that Russian words do not begin with.
+    not_before lists capitals that take no pair with a group after them."""
     singles = {}
     for c in alphabet:
         for latin in (table(c), caps(table(c))):
@@ -241,7 +242,7 @@ def capital_pairs(profile, table, alphabet, groups):
     both, before, after_small, alone, dropped = [], [], [], [], []
     for x in groups:
         for c in alphabet:
-            if table(c):  # a letter left out (Ь in some schemes) decides nothing
+            if table(c) and c not in not_before:  # a letter left out decides nothing
                 (both if c in groups else before).append(
                     (c + x, caps(table(c)) + caps(table(x))))
         for s in alphabet:
@@ -498,24 +499,33 @@ def standart():
             "прописными (ЩУКИН - SHCHUKIN). Обратно возвращает кириллицу, где схема это "
             "позволяет: Э читается как Е, Й перед a, u, o - как Я, Ю, Ё, ТС - как Ц.")
 
-    def after_consonant(profile, table):
-        # Ы after a consonant, so that reading back "Ty" is ТЫ, not ТЙ; after
-        # Ц and Х first, whose Latin ends in a letter of its own. A
-        # capitalised word that starts with a letter group, a consonant and
-        # ы takes the three letters together (Юным).
-        for x in letter_groups(table, "ЖХЦЧШЩЁЮЯ"):
-            for consonant in "ЦХ" + "БВГДЗКЛМНПРСТФ":
-                c = small(consonant)
-                profile.rule(x + c + "ы", table(x) + table(c) + "y")
-        for consonant in "ЦХ" + "БВГДЗКЛМНПРСТФ":
-            for c, y in ((consonant, "ы"), (consonant, "Ы"), (small(consonant), "ы")):
-                latin = table(c) + table(y)
-                if y == "Ы":
-                    latin = caps(latin)
-                profile.rule(c + y, latin)
+    table = Table(rows)
+    profile = Profile("standart.pch", info, "Кириллица", "Латиница")
+    groups = letter_groups(table, "ЩЖХЦЧШЁЮЯ")
+    # Ы after a consonant, so that reading back "Ty" is ТЫ, not ТЙ; after Ц
+    # and Х first, whose Latin ends in a letter of its own, the others after
+    # the letter groups, so that reading back "Pyotr" takes yo (Ё). A
+    # capitalised word that starts with a letter group, a consonant and ы
+    # takes the three letters together (Юным).
+    for x in groups:
+        for consonant in "ЦХБВГДЗКЛМНПРСТФ":
+            c = small(consonant)
+            profile.rule(x + c + "ы", table(x) + table(c) + "y")
 
-    return plain_profile("standart.pch", info, rows,
-                         ["Щ", "ЖХЦЧШЁЮЯЪ", "АБВГДЕЗИЙКЛМНОПРСТУФЫЭЬ"], after_consonant)
+    def after_consonant(consonants):
+        for consonant in consonants:
+            profile.rule(consonant + "ы", table(consonant) + "y")
+            profile.rule(consonant + "Ы", caps(table(consonant) + "y"))
+            profile.rule(small(consonant) + "ы", table(small(consonant)) + "y")
+
+    after_consonant("ЦХ")
+    # No pair of Ы or Й (y) with a group after it: reading back, "VYKHOD" is
+    # ВЫ and ХОД.
+    capital_pairs(profile, table, RUSSIAN_CAPITALS, groups, not_before="ЫЙ")
+    profile.singles(table, "Щ" + "ЖХЦЧШЁЮЯЪ")
+    after_consonant("БВГДЗКЛМНПРСТФ")
+    profile.singles(table, "АБВГДЕЗИЙКЛМНОПРСТУФЫЭЬ")
+    return profile
 
 
 def bgn_pcgn():
