@@ -14,8 +14,7 @@ namespace {
 // Paths that no reader may open: too long, or holding a NUL (the platform
 // would see a shorter path).
 bool PathAcceptable(const std::string& path) {
-  return !path.empty() && path.size() <= kMaxProfilePath &&
-         path.find('\0') == std::string::npos;
+  return !path.empty() && path.size() <= kMaxProfilePath && path.find('\0') == std::string::npos;
 }
 
 }  // namespace

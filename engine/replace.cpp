@@ -149,8 +149,8 @@ TCall CallFor(const TRule& rule, bool passCaseSensitive, TDirection direction,
 
 }  // namespace
 
-void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive,
-               TDirection direction, TSelfMapping selfMapping) {
+void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive, TDirection direction,
+               TSelfMapping selfMapping) {
   const TCall call = CallFor(rule, passCaseSensitive, direction, selfMapping);
   MaskedReplaceAll(pair, *call.Find, *call.Replacement, call.CaseSensitive);
 }

@@ -129,8 +129,8 @@ void ReplaceAllInString(std::string& text, std::string find, std::string_view re
 // TSelfMapping::kAlwaysIgnoreCase is MaskedReplaceAll(pair, Left, Left, false).
 // This is the step that file-name transliteration applies to each rule line as
 // it reads it from the profile.
-void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive,
-               TDirection direction, TSelfMapping selfMapping);
+void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive, TDirection direction,
+               TSelfMapping selfMapping);
 
 // Number of passes of a run and the case mode of each: one exact pass when the
 // CaseSensitive option is set; otherwise an exact pass, then one that ignores

@@ -8,9 +8,9 @@
 
 #include "ui/host.h"
 
-extern HINSTANCE PluginModule;  // this DLL, for its resources and controls
-extern std::string PluginDir;   // the host's directory, ending with a separator
-extern HWND HostWindow;         // the host's main window, owner of ours
+extern HINSTANCE PluginModule;              // this DLL, for its resources and controls
+extern std::string PluginDir;               // the host's directory, ending with a separator
+extern HWND HostWindow;                     // the host's main window, owner of ours
 extern TProfileCatalogue ProfileCatalogue;  // built by initialize
 
 // What the windows are given of this state when one opens.

@@ -64,6 +64,7 @@ static_assert(offsetof(TPluginButtons, Button0) == 0);
 
 // The entry points as the host sees them, in ordinal order. A "reference"
 // parameter is the address of a variable of the host's.
+// clang-format off
 using SetDirFn = void(TRANSLIT_STDCALL*)(const char* Dir);                           // 1
 using FreeOptFn = void(TRANSLIT_STDCALL*)(TReplOptions* Options);                    // 2
 using NewOptFn = void(TRANSLIT_STDCALL*)(TReplOptions** Options);                    // 3
@@ -78,3 +79,4 @@ using ProcessFn = void(TRANSLIT_STDCALL*)(char** FileName, std::int32_t, std::in
                                           std::int32_t, TReplOptions** Options,
                                           std::uint8_t PreviewOnly);
 using GetInfoFn = void(TRANSLIT_STDCALL*)(TPluginInfo* Info);                        // 9
+// clang-format on

@@ -62,8 +62,8 @@ extern HWND OptionsWindow;
 extern HWND TextWindow;
 extern HWND OkButton;      // the options dialog's OK
 extern HWND CancelButton;  // the options dialog's Cancel, the text window's Close
-extern HWND GroupBox1;     // "Направление" in the options dialog, "Опции" in the text window
-extern HWND GroupBox2;     // "Направление" in the text window
+extern HWND GroupBox1;  // "Направление" in the options dialog, "Опции" in the text window
+extern HWND GroupBox2;  // "Направление" in the text window
 
 // Where a control's handle is stored as soon as it is created.
 enum class TSlot {
@@ -123,9 +123,9 @@ class TWindowChrome {
  public:
   // Each creates its object, replacing (and releasing) the previous one, and
   // stores the handle in its ControlTable entry.
-  void CreateDialogFont() noexcept;                 // entry 9: before the window is created
-  void CreateTitleFont() noexcept;                  // entry 10
-  void CreateSmallFont() noexcept;                  // entry 11
+  void CreateDialogFont() noexcept;                  // entry 9: before the window is created
+  void CreateTitleFont() noexcept;                   // entry 10
+  void CreateSmallFont() noexcept;                   // entry 11
   void LoadBannerBitmap(HINSTANCE module) noexcept;  // entry 12: bitmap "OPTBG" of the module
   // Entries 13 and 14: DarkPen (BlendColor of COLOR_BTNSHADOW and
   // COLOR_BTNFACE, 70) and LightPen (COLOR_WINDOW), solid, 1 pixel.

@@ -159,11 +159,10 @@ void TConversionScheduler::OnFinished(const TReplaceThread* run) {
 }
 
 void TConversionScheduler::ReapEnded() noexcept {
-  ending_.erase(std::remove_if(ending_.begin(), ending_.end(),
-                               [](const std::unique_ptr<TReplaceThread>& run) {
-                                 return run->Ended();
-                               }),
-                ending_.end());
+  ending_.erase(
+      std::remove_if(ending_.begin(), ending_.end(),
+                     [](const std::unique_ptr<TReplaceThread>& run) { return run->Ended(); }),
+      ending_.end());
 }
 
 void TConversionScheduler::Shutdown() noexcept {

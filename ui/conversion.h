@@ -99,8 +99,6 @@ class TReplaceThread {
   std::string result_;
 };
 
-
-
 class TConversionScheduler {
  public:
   // A change of the window's state: a conversion of the new state is due.

@@ -42,6 +42,6 @@ void DrawBitmapRightAligned(HDC dc, int right_edge, int top, HBITMAP bitmap) noe
   DPtoLP(dc, &size, 1);
   POINT origin{0, 0};
   DPtoLP(memory.get(), &origin, 1);
-  BitBlt(dc, right_edge - info.bmWidth - 6, top, size.x, size.y, memory.get(), origin.x,
-         origin.y, SRCCOPY);
+  BitBlt(dc, right_edge - info.bmWidth - 6, top, size.x, size.y, memory.get(), origin.x, origin.y,
+         SRCCOPY);
 }

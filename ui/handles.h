@@ -7,8 +7,8 @@
 // handle.
 #pragma once
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <utility>
 

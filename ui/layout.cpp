@@ -4,11 +4,10 @@
 
 HWND CreateControl(HWND parent, const TControlRow& row, int client_width, HINSTANCE module) {
   const int width = row.Width == kClientWidth ? client_width : row.Width;
-  HWND control = CreateWindowExA(row.ExStyle, row.ClassName, row.Caption,
-                                 WS_CHILD | WS_VISIBLE | row.Style, row.X, row.Y, width,
-                                 row.Height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.Id)),
-                                 module, nullptr);
+  HWND control =
+      CreateWindowExA(row.ExStyle, row.ClassName, row.Caption, WS_CHILD | WS_VISIBLE | row.Style,
+                      row.X, row.Y, width, row.Height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.Id)), module, nullptr);
   if (HWND* slot = SlotHandle(row.Slot)) *slot = control;
   if (!control) return nullptr;
   if (row.Icon) {

@@ -116,9 +116,14 @@ void SetInitialState() {
 // The focus order of Tab; Shift+Tab walks it backwards. Read at each key, as
 // every opening creates the controls anew.
 HWND* const kTabOrder[] = {
-    &ControlTable.ProfileBox,   &ControlTable.InfoButton,   &ControlTable.DirectionButton[0],
-    &ControlTable.DirectionButton[1], &ControlTable.CaseBox, &ControlTable.ExtensionBox,
-    &OkButton,                  &CancelButton,
+    &ControlTable.ProfileBox,
+    &ControlTable.InfoButton,
+    &ControlTable.DirectionButton[0],
+    &ControlTable.DirectionButton[1],
+    &ControlTable.CaseBox,
+    &ControlTable.ExtensionBox,
+    &OkButton,
+    &CancelButton,
 };
 constexpr int kTabStops = static_cast<int>(std::size(kTabOrder));
 
@@ -126,9 +131,7 @@ bool InDialog(HWND window) {
   return OptionsWindow && window && (window == OptionsWindow || IsChild(OptionsWindow, window));
 }
 
-bool ListDropped() {
-  return SendMessageA(ControlTable.ProfileBox, CB_GETDROPPEDSTATE, 0, 0) != 0;
-}
+bool ListDropped() { return SendMessageA(ControlTable.ProfileBox, CB_GETDROPPEDSTATE, 0, 0) != 0; }
 
 bool Pressed(int key) { return GetKeyState(key) < 0; }
 
@@ -207,12 +210,16 @@ bool OnKeyDown(WPARAM key) {
       if (ListDropped()) return false;
       SendButtonCommand(kCancelId, CancelButton);
       return true;
-    case VK_TAB: MoveFocus(Pressed(VK_SHIFT)); return true;
+    case VK_TAB:
+      MoveFocus(Pressed(VK_SHIFT));
+      return true;
     case VK_UP:
     case VK_DOWN:
     case VK_LEFT:
-    case VK_RIGHT: return MoveAmongDirectionButtons();
-    default: return false;
+    case VK_RIGHT:
+      return MoveAmongDirectionButtons();
+    default:
+      return false;
   }
 }
 
@@ -242,9 +249,12 @@ bool OnSystemKeyDown(WPARAM key, LPARAM flags) {
 bool TranslateKey(const MSG& message) {
   if (!InDialog(message.hwnd)) return false;
   switch (message.message) {
-    case WM_KEYDOWN: return OnKeyDown(message.wParam);
-    case WM_SYSKEYDOWN: return OnSystemKeyDown(message.wParam, message.lParam);
-    default: return false;
+    case WM_KEYDOWN:
+      return OnKeyDown(message.wParam);
+    case WM_SYSKEYDOWN:
+      return OnSystemKeyDown(message.wParam, message.lParam);
+    default:
+      return false;
   }
 }
 
@@ -319,13 +329,18 @@ LRESULT OnCommand(HWND window, WPARAM wparam, LPARAM lparam) {
   const int id = LOWORD(wparam);
   const int notification = HIWORD(wparam);
   switch (id) {
-    case kOkId: return OnOk(window);
-    case kCancelId: return OnCancel(window);
-    case kInfoId: ShowProfileInfo(SelectedPath(), OptionsWindow); break;
+    case kOkId:
+      return OnOk(window);
+    case kCancelId:
+      return OnCancel(window);
+    case kInfoId:
+      ShowProfileInfo(SelectedPath(), OptionsWindow);
+      break;
     case kProfileBoxId:
       if (notification == CBN_SELCHANGE) LoadProfile(SelectedPath());
       break;
-    default: break;
+    default:
+      break;
   }
   return DefWindowProcA(window, WM_COMMAND, wparam, lparam);
 }
@@ -348,12 +363,22 @@ LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wparam,
   const auto by_default = [&] { return DefWindowProcA(window, message, wparam, lparam); };
   return GuardedWindowCall([&]() -> LRESULT {
     switch (message) {
-      case WM_CREATE: OnCreate(); return by_default();
-      case WM_PAINT: OnPaint(window); return by_default();
-      case WM_CLOSE: OnClose(); return by_default();
-      case WM_DESTROY: EndModalRun(); return 0;
-      case WM_COMMAND: return OnCommand(window, wparam, lparam);
-      default: return by_default();
+      case WM_CREATE:
+        OnCreate();
+        return by_default();
+      case WM_PAINT:
+        OnPaint(window);
+        return by_default();
+      case WM_CLOSE:
+        OnClose();
+        return by_default();
+      case WM_DESTROY:
+        EndModalRun();
+        return 0;
+      case WM_COMMAND:
+        return OnCommand(window, wparam, lparam);
+      default:
+        return by_default();
     }
   });
 }

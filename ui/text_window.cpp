@@ -83,8 +83,8 @@ std::string SelectedPath() {
 // the catalogue's names in the profile box in slot order.
 bool Build(const TUiHost& host) {
   WindowChrome.CreateDialogFont();
-  TextWindow = CreateTopLevelWindow(kTextWindowClass, kCaption, kStyle, kWidth, kHeight,
-                                    host.Window);
+  TextWindow =
+      CreateTopLevelWindow(kTextWindowClass, kCaption, kStyle, kWidth, kHeight, host.Window);
   if (!TextWindow) return false;
   SendMessageA(TextWindow, WM_SETFONT, reinterpret_cast<WPARAM>(ControlTable.DialogFont), 0);
   CreateControls(TextWindow, kRows, host.Module);
@@ -128,7 +128,9 @@ bool OnCommand(HWND window, int id, int notification) {
   switch (id) {
     case kForwardId:
     case kReverseId:
-    case kCaseBoxId: StartConversion(window); break;
+    case kCaseBoxId:
+      StartConversion(window);
+      break;
     case kSourceId:
       if (notification == EN_CHANGE) StartConversion(window);
       break;
@@ -138,12 +140,15 @@ bool OnCommand(HWND window, int id, int notification) {
         StartConversion(window);
       }
       break;
-    case kInfoId: ShowProfileInfo(SelectedPath(), window); break;
+    case kInfoId:
+      ShowProfileInfo(SelectedPath(), window);
+      break;
     case kCloseId:
       WindowChrome.DeletePens();
       DestroyWindow(window);
       return false;
-    default: break;
+    default:
+      break;
   }
   return true;
 }
@@ -171,20 +176,32 @@ void RunTextWindow(const TUiHost& host) {
   RunModalWindow(State.Host, {Build, SetInitialState, &TextWindow});
 }
 
-LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam,
-                                LPARAM lparam) noexcept {
+LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   const auto by_default = [&] { return DefWindowProcA(window, message, wparam, lparam); };
   return GuardedWindowCall([&]() -> LRESULT {
     switch (message) {
-      case WM_CREATE: OnCreate(); return by_default();
-      case WM_PAINT: OnPaint(window); return by_default();
+      case WM_CREATE:
+        OnCreate();
+        return by_default();
+      case WM_PAINT:
+        OnPaint(window);
+        return by_default();
       case WM_COMMAND:
         return OnCommand(window, LOWORD(wparam), HIWORD(wparam)) ? by_default() : 0;
-      case kConversionFinishedMessage: OnConversionFinished(lparam); return 0;
-      case WM_CLOSE: OnClose(); return by_default();
-      case WM_DESTROY: OnDestroy(); return 0;
-      case WM_NCDESTROY: OnNcDestroy(); return by_default();
-      default: return by_default();
+      case kConversionFinishedMessage:
+        OnConversionFinished(lparam);
+        return 0;
+      case WM_CLOSE:
+        OnClose();
+        return by_default();
+      case WM_DESTROY:
+        OnDestroy();
+        return 0;
+      case WM_NCDESTROY:
+        OnNcDestroy();
+        return by_default();
+      default:
+        return by_default();
     }
   });
 }

@@ -19,5 +19,4 @@ inline constexpr char kTextWindowClass[] = "TTransTextWindow";
 // start empty and the first conversion starts with the first change.
 void RunTextWindow(const TUiHost& host);
 
-LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam,
-                                LPARAM lparam) noexcept;
+LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
