@@ -27,6 +27,9 @@ std::string ReasonText(const TSkip& skip) {
              (skip.Detail.empty() ? "" : " (" + skip.Detail + ")");
     case TSkipReason::kNulByte:
       return "the new name would hold a NUL byte";
+    case TSkipReason::kReservedCharacter:
+      return "the new name would hold " + (skip.Detail.empty() ? std::string("a control character")
+                                                               : "a \"" + skip.Detail + "\"");
     case TSkipReason::kDeviceName:
       return skip.Detail + " is a device name";
     case TSkipReason::kTrailingDotOrSpace:

@@ -17,6 +17,7 @@ enum class TSkipReason {
   kEmpty,
   kSeparator,  // the new name holds a "/" (or on Windows another reserved character)
   kNulByte,
+  kReservedCharacter,   // Windows: Detail is one of \ : * ? " < > |, empty for a control character
   kDeviceName,          // Windows: Detail is the new name
   kTrailingDotOrSpace,  // Windows
   kPathTooLong,         // Windows: the new path would be over 259 characters
