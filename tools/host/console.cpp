@@ -2,65 +2,75 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "tools/common/run_report.h"
+#include "tools/host/text.h"
+
 namespace {
 
-constexpr UINT kCodePage1251 = 1251;
+std::string OutBuffer;
+constexpr std::size_t kOutBlock = 1 << 16;
 
-std::wstring Wide(std::string_view text1251) {
-  if (text1251.empty()) return {};
-  const int size = static_cast<int>(text1251.size());
-  std::wstring wide(static_cast<std::size_t>(
-                        MultiByteToWideChar(kCodePage1251, 0, text1251.data(), size, nullptr, 0)),
-                    L'\0');
-  MultiByteToWideChar(kCodePage1251, 0, text1251.data(), size, wide.data(),
-                      static_cast<int>(wide.size()));
-  return wide;
-}
-
-void Write(DWORD which, std::string_view text1251) {
+void Write(DWORD which, std::string_view utf8) {
   HANDLE handle = GetStdHandle(which);
-  const std::wstring wide = Wide(text1251);
   DWORD mode = 0;
   DWORD written = 0;
   if (GetConsoleMode(handle, &mode)) {
+    const std::wstring wide = WideFromUtf8(utf8);
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     return;
   }
-  const int wide_size = static_cast<int>(wide.size());
-  std::string utf8(static_cast<std::size_t>(
-                       WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_size, nullptr, 0,
-                                           nullptr, nullptr)),
-                   '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_size, utf8.data(),
-                      static_cast<int>(utf8.size()), nullptr, nullptr);
   WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
 
 }  // namespace
 
-void Out(std::string_view text1251) { Write(STD_OUTPUT_HANDLE, text1251); }
-void Err(std::string_view text1251) { Write(STD_ERROR_HANDLE, text1251); }
+void Out(std::string_view utf8) {
+  OutBuffer.append(utf8);
+  if (OutBuffer.size() >= kOutBlock) FlushOut();
+}
 
-std::string To1251(std::wstring_view wide, bool* lossless) {
-  *lossless = true;
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  BOOL used_default = FALSE;
-  const int bytes = WideCharToMultiByte(kCodePage1251, WC_NO_BEST_FIT_CHARS, wide.data(), size,
-                                        nullptr, 0, nullptr, &used_default);
-  std::string text(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(kCodePage1251, WC_NO_BEST_FIT_CHARS, wide.data(), size, text.data(), bytes,
-                      nullptr, &used_default);
-  // A round trip catches what WC_NO_BEST_FIT_CHARS alone may let through.
-  if (used_default) {
-    *lossless = false;
-  } else {
-    std::wstring back(wide.size(), L'\0');
-    const int chars = MultiByteToWideChar(kCodePage1251, 0, text.data(), bytes, back.data(),
-                                          static_cast<int>(back.size()));
-    back.resize(static_cast<std::size_t>(chars > 0 ? chars : 0));
-    *lossless = back == wide;
+void Err(std::string_view utf8) {
+  FlushOut();
+  Write(STD_ERROR_HANDLE, utf8);
+}
+
+void FlushOut() noexcept {
+  if (OutBuffer.empty()) return;
+  try {
+    Write(STD_OUTPUT_HANDLE, OutBuffer);
+  } catch (...) {
+    // Out of memory on the way to a console: the lines are lost, not the run.
   }
-  if (!*lossless) text.clear();
-  return text;
+  OutBuffer.clear();
+}
+
+TProgress::TProgress(std::size_t total) : total_(total) {
+  DWORD mode = 0;
+  HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  console_ = GetConsoleMode(error, &mode) != 0;
+  // ProgressEnd clears the line with an escape sequence, which a console
+  // understands once asked to; an older one that refuses gets spaces.
+  if (console_) SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+}
+
+void TProgress::Step(std::size_t done) {
+  if (!console_ || (done & 31) != 0) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - start_ < std::chrono::seconds(1) || now - last_ < std::chrono::milliseconds(100)) {
+    return;
+  }
+  last_ = now;
+  shown_ = true;
+  Err(ProgressLine(done, total_));
+}
+
+void TProgress::Clear() {
+  if (!shown_) return;
+  shown_ = false;
+  DWORD mode = 0;
+  GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode);
+  Err((mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) ? ProgressEnd()
+                                                  : "\r" + std::string(40, ' ') + "\r");
 }

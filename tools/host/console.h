@@ -1,15 +1,36 @@
-// Output of the command-line host. The plug-in's texts are Windows-1251; a
-// console gets them as UTF-16 (WriteConsoleW), anything else (a pipe, a file,
-// a Linux terminal under wine) as UTF-8.
+// Output of the command-line host, in UTF-8. A console gets the text as
+// UTF-16 (WriteConsoleW); anything else (a pipe, a file, a Linux terminal
+// under wine) gets the UTF-8 bytes.
+//
+// Standard output is gathered and written in blocks; writing to standard
+// error first writes what standard output holds, so that the two keep their
+// order where they meet.
 #pragma once
 
-#include <string>
+#include <chrono>
+#include <cstddef>
 #include <string_view>
 
-// Writes Windows-1251 text to standard output or standard error.
-void Out(std::string_view text1251);
-void Err(std::string_view text1251);
+void Out(std::string_view utf8);
+void Err(std::string_view utf8);
+// Writes what standard output holds; never throws (the out-of-memory
+// handler calls it).
+void FlushOut() noexcept;
 
-// Windows-1251 from UTF-16. Empty, and lossless false, when a character has
-// no Windows-1251 form (it would be replaced by a look-alike or '?').
-std::string To1251(std::wstring_view wide, bool* lossless);
+// The progress line on standard error: shown once the run has taken more
+// than a second, when standard error is a console, and rewritten in place at
+// most ten times a second.
+class TProgress {
+ public:
+  explicit TProgress(std::size_t total);
+  void Step(std::size_t done);
+  // Clears the line before another line goes to standard error.
+  void Clear();
+
+ private:
+  std::size_t total_;
+  bool console_;
+  bool shown_ = false;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point last_{};
+};
