@@ -1,0 +1,190 @@
+#!/usr/bin/env bats
+# SPDX-License-Identifier: MIT
+# translit-host.exe on real files with Russian names, under wine, as a user
+# runs it from cmd.exe: paths relative to the current folder, or Z:\...
+
+setup_file() {
+  export HOST_DIR="$BATS_FILE_TMPDIR/host"
+  mkdir -p "$HOST_DIR/Plugins/rep_profiles"
+  cp "$HOST_EXE" "$HOST_DIR/translit-host.exe"
+  cp "$HOST_DLL" "$HOST_DIR/Plugins/translit.dll"
+  cp "$HOST_PROFILES/standart.pch" "$HOST_DIR/Plugins/rep_profiles/"
+}
+
+setup() {
+  rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Translit  # no journal of another test
+  cd "$BATS_TEST_TMPDIR" || return 1
+}
+
+# host ARGS...: runs translit-host; $status, $out (stdout), $err (stderr).
+# Output goes through files, and bats' own descriptor 3 is closed: wine's
+# helper processes outlive the program and would hold them open.
+host() {
+  status=0
+  wine "$HOST_DIR/translit-host.exe" "$@" <"${stdin:-/dev/null}" >stdout.txt 2>stderr.txt 3>&- ||
+    status=$?
+  out=$(cat stdout.txt) err=$(cat stderr.txt)
+  rm stdout.txt stderr.txt
+}
+
+# make NAME...: each file holds its own name.
+make_files() {
+  local name
+  for name in "$@"; do mkdir -p "$(dirname "$name")" && printf '%s\n' "$name" >"$name"; done
+}
+
+entries() { (cd "${1:-.}" && LC_ALL=C ls -A1 | tr '\n' '|'); }
+winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
+
+@test "renames every file, printing the user's own paths, and keeps the contents" {
+  make_files f/Щукин.txt f/Отчёт.doc f/Shchuka.txt
+  host 'f\Щукин.txt' f/Отчёт.doc f/Shchuka.txt
+  [ "$status" -eq 0 ] && [ "$(entries f)" = "Otchyot.doc|Shchuka.txt|Shchukin.txt|" ]
+  [ "$out" = $'f\\Щукин.txt -> f\\Shchukin.txt\nf/Отчёт.doc -> f/Otchyot.doc' ]
+  [ "$err" = "2 renamed, 1 unchanged, 0 skipped" ]
+  [ "$(cat f/Shchukin.txt)" = f/Щукин.txt ]
+  host -v f/Shchuka.txt
+  [ "$out" = "f/Shchuka.txt (unchanged)" ]
+}
+
+@test "-n, --dry-run and --preview rename nothing and refuse what the rename refuses" {
+  make_files Щука.txt Shchuka.txt Ёж.txt Жук.txt ЖУК.txt
+  for flag in -n --dry-run --preview; do
+    host "$flag" Щука.txt Ёж.txt Жук.txt ЖУК.txt
+    [ "$status" -eq 1 ] && [ "$out" = $'Ёж.txt -> Yozh.txt\nЖук.txt -> Zhuk.txt' ]
+    [[ "$err" == *"translit-host: Щука.txt: not renamed: Shchuka.txt is taken"* ]]
+    [[ "$err" == *"ЖУК.txt: not renamed: its new name is also the new name of Жук.txt"* ]]
+    [[ "$err" == *"dry run, nothing renamed: 2 would be renamed, 0 unchanged, 2 would be skipped" ]]
+  done
+  [ "$(entries)" = "Shchuka.txt|Ёж.txt|ЖУК.txt|Жук.txt|Щука.txt|" ]
+  host Щука.txt Ёж.txt Жук.txt ЖУК.txt
+  [ "$status" -eq 1 ] && [ "$out" = $'Ёж.txt -> Yozh.txt\nЖук.txt -> Zhuk.txt' ]
+  [ "$(cat Shchuka.txt)" = Shchuka.txt ] && [ -e Щука.txt ] && [ -e ЖУК.txt ]
+}
+
+@test "a name that Windows-1251 cannot hold is skipped, never mangled" {
+  make_files 日本語.txt Ёлка.txt
+  host 日本語.txt Ёлка.txt
+  [ "$status" -eq 1 ] && [ "$(entries)" = "Yolka.txt|日本語.txt|" ]
+  [[ "$err" == *"日本語.txt: not renamed: the name holds characters outside Windows-1251"* ]]
+}
+
+@test "names Windows would alter or take for a device: the preview and the rename agree" {
+  # Every new name below ends in a dot or a space, names a device or holds ':'.
+  printf 'i\r\nl\r\nr\r\nЖ .\r\nЩ /s\r\nК CON\r\nЦ NUL\r\nФ a:b\r\n' | iconv -t CP1251 >dev.pch
+  make_files a/ГрибЖ a/ЛещЩ a/К.txt a/Ц a/Ф.txt
+  host -n --profile "$(winpath dev.pch)" a/*
+  local preview=$err
+  host --profile "$(winpath dev.pch)" a/*
+  [ "$status" -eq 1 ] && [ "$err" = "${preview/dry run, nothing renamed: 0 would be renamed, 0 unchanged, 5 would be skipped/0 renamed, 0 unchanged, 5 skipped}" ]
+  [[ "$err" == *"a/ГрибЖ: not renamed: the new name would end in a dot or a space, which Windows drops"* ]]
+  [[ "$err" == *"a/ЛещЩ: not renamed: the new name would end in a dot or a space"* ]]
+  [[ "$err" == *"a/К.txt: not renamed: CON.txt is a device name"* ]]
+  [[ "$err" == *"a/Ц: not renamed: NUL is a device name"* ]]
+  [[ "$err" == *'a/Ф.txt: not renamed: the new name would hold a ":"'* ]]
+  [ "$(entries a)" = "ГрибЖ|К.txt|ЛещЩ|Ф.txt|Ц|" ]
+  # The profile was lent to the plug-in through a temporary host folder, now gone.
+  [ -z "$(find "$WINEPREFIX"/drive_c/users/*/Temp -name 'translit-host-*')" ]
+}
+
+@test "a new path over 259 characters: the preview and the rename agree" {
+  # The old path is 259 characters long; "Щ" becomes "Shch".
+  local deep name
+  deep=$(printf 'd%.0s' {1..150})
+  name=$(printf 'x%.0s' $(seq $((259 - ${#BATS_TEST_TMPDIR} - 2 - 1 - 150 - 1 - 5))))Щ.txt
+  make_files "$deep/$name" "$deep/Ж.txt"
+  [ ${#name} -gt 50 ] && [ "$(winpath "$deep/$name" | wc -m)" -eq 259 ]
+  host -n "$deep"
+  local preview=$err
+  host "$deep"
+  [ "$status" -eq 1 ] && [ "$err" = "${preview/dry run, nothing renamed: 1 would be renamed, 0 unchanged, 1 would be skipped/1 renamed, 0 unchanged, 1 skipped}" ]
+  [[ "$err" == *"$name: not renamed: the new path would be longer than 259 characters"* ]]
+  [ "$(entries "$deep")" = "ZH.txt|$name|" ]
+}
+
+@test "wildcards are expanded as cmd.exe users expect; a pattern matching nothing is no file" {
+  make_files f/Щука.txt f/Ёж.txt f/Лещ.doc
+  host --preview "$(winpath f)\\*.txt"
+  [ "$status" -eq 0 ] && [[ "$out" == *'f\Ёж.txt -> Z:'*'f\Yozh.txt'* ]] && [[ "$out" != *Лещ* ]]
+  host 'f\*.txt' 'f\*.none'
+  [ "$status" -eq 1 ] && [ "$(entries f)" = "Shchuka.txt|Yozh.txt|Лещ.doc|" ]
+  [[ "$err" == *'f\*.none: not renamed: no such file'* ]]
+}
+
+@test "-h and --version on standard output; an unknown option is named, nothing touched" {
+  make_files Щука.txt
+  host -h
+  [ "$status" -eq 0 ] && [[ "$out" == *"--dry-run"* && "$out" == *"--from0"* ]] && [ -z "$err" ]
+  host --version
+  [ "$status" -eq 0 ] && [ "$out" = "translit-host 1.0.02" ]
+  host Щука.txt --frob
+  [ "$status" -eq 2 ] && [[ "$err" == *"unknown option --frob"* ]] && [ -e Щука.txt ]
+  host --check x.pch
+  [ "$status" -eq 2 ] && [ -e Щука.txt ]
+}
+
+@test "--from0 takes NUL-separated paths from a file or standard input" {
+  make_files "a b/Щука.txt" "Ёж.txt" "Лещ.txt"
+  printf 'a b/Щука.txt\0Ёж.txt\0' >list
+  host --from0 list
+  [ "$status" -eq 0 ] && [ "$(entries "a b")" = "Shchuka.txt|" ] && [ -e Yozh.txt ]
+  printf 'Лещ.txt\0' | stdin=/dev/stdin host --from0 -
+  [ "$status" -eq 0 ] && [ -e Leshch.txt ]
+  host --from0 absent.list
+  [ "$status" -eq 2 ]
+}
+
+@test "-r: files before their folder, deepest first; the named folder keeps its name" {
+  make_files "Корень/Ёж.txt" "Корень/Папка/Щука.txt" "Корень/Папка/Вложенная/Лещ.txt" "Корень/Дом/Кот"
+  host -r Корень
+  [ "$status" -eq 0 ]
+  [ "$out" = "$(printf '%s\n' 'Корень\Ёж.txt -> Корень\Yozh.txt' 'Корень\Дом\Кот -> Корень\Дом\Kot' \
+    'Корень\Дом -> Корень\Dom' 'Корень\Папка\Щука.txt -> Корень\Папка\Shchuka.txt' \
+    'Корень\Папка\Вложенная\Лещ.txt -> Корень\Папка\Вложенная\Leshch.txt' \
+    'Корень\Папка\Вложенная -> Корень\Папка\Vlozhennaya' 'Корень\Папка -> Корень\Papka')" ]
+  [ "$(cat Корень/Papka/Vlozhennaya/Leshch.txt)" = "Корень/Папка/Вложенная/Лещ.txt" ]
+  host Корень
+  [ "$status" -eq 0 ] && [ "$err" = "0 renamed, 1 unchanged, 0 skipped" ]
+}
+
+@test "profiles: whole information lines, a profile of one's own, a missing one, reverse" {
+  local long
+  long=$(printf 'Длинная строка %.0s' {1..60})
+  printf '%s\tтаб\r\nl\r\nr\r\nЩ Sch\r\n' "$long" | iconv -f UTF-8 -t CP1251 >свой.pch
+  cp свой.pch "$HOST_DIR/Plugins/rep_profiles/own.pch"
+  host --list
+  rm "$HOST_DIR/Plugins/rep_profiles/own.pch"
+  [ "$status" -eq 0 ] && [[ "$out" == *"own.pch"$'\n'"    $long^Iтаб"$'\n'* ]]
+  [[ "$out" == *"Стандартный профиль"* ]]
+  make_files Щука.txt
+  host --profile absent.pch Щука.txt
+  [ "$status" -eq 2 ] && [[ "$err" == *"no profile absent.pch"* ]] && [ -e Щука.txt ]
+  host --profile свой.pch Щука.txt
+  [ "$status" -eq 0 ] && [ -e Schука.txt ]
+  host --reverse --profile свой.pch Schука.txt
+  [ "$status" -eq 0 ] && [ -e Щука.txt ] && [ ! -e Schука.txt ]
+}
+
+@test "--undo puts the batch back exactly, refuses a taken old name, never redoes" {
+  make_files d/Щука.txt d/Ёж.txt d/Лещ.txt
+  host -q -r d
+  [ "$status" -eq 0 ] && [ -z "$out$err" ] && [ "$(entries d)" = "Leshch.txt|Shchuka.txt|Yozh.txt|" ]
+  make_files d/Ёж.txt  # the old name is taken again
+  host --undo
+  [ "$status" -eq 1 ] && [[ "$err" == *"Yozh.txt: not put back: Ёж.txt is taken"* ]]
+  [[ "$err" == *"2 put back, 1 not put back"* ]] && [ "$(cat d/Щука.txt)" = d/Щука.txt ]
+  rm d/Ёж.txt
+  host --undo  # the refused file stays in the journal
+  [ "$status" -eq 0 ] && [ "$(entries d)" = "Ёж.txt|Лещ.txt|Щука.txt|" ]
+  host --undo  # the batch is done with: nothing redone
+  [ "$status" -eq 0 ] && [[ "$err" == *"nothing to undo"* ]] && [ "$(entries d)" = "Ёж.txt|Лещ.txt|Щука.txt|" ]
+}
+
+@test "a profile too large for memory: a clear message, exit 2, nothing renamed" {
+  make_files Щука.txt
+  truncate -s 1500M "$HOST_DIR/Plugins/rep_profiles/huge.pch"  # sparse; its first line never ends
+  host --profile huge.pch Щука.txt
+  rm "$HOST_DIR/Plugins/rep_profiles/huge.pch"
+  [ "$status" -eq 2 ] && [ "$err" = "translit-host: out of memory: the profile huge.pch does not fit in memory" ]
+  [ -e Щука.txt ]
+}
