@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Static checks of the project's own code (not of its tests): cppcheck, and
-# clang-tidy with the checks listed in .clang-tidy. The Windows sources are
-# parsed as 32-bit Windows code against the mingw-w64 headers, and the
-# engine once more as plain native code, so that both sides of its seams are
-# read; the Linux command is parsed as native code only. Prints every
-# finding; exits non-zero on any.
+# Static checks of the project's own code (not of its tests): the layout that
+# .clang-format lays down, cppcheck, and clang-tidy with the checks listed in
+# .clang-tidy. The Windows sources are parsed as 32-bit Windows code against
+# the mingw-w64 headers, and the engine once more as plain native code, so
+# that both sides of its seams are read; the Linux command is parsed as
+# native code only. Prints every finding; exits non-zero on any.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -14,6 +14,16 @@ own_code() { git ls-files "$@" | grep -E '\.cpp$' | grep -v -E '_test\.cpp$|/ora
 sources=$(own_code engine plugin ui tools/host tools/common)
 native_sources=$(own_code engine tools/common tools/linux)
 status=0
+
+echo "clang-format (.clang-format):"
+formatted=$(git ls-files engine plugin ui tools/host tools/common tools/linux | grep -E '\.(cpp|h)$' |
+            grep -v -E '_test\.cpp$|/oracle/|/testing/|/benchmark/')
+unformatted=$(clang-format --dry-run $formatted 2>&1 | grep -E '^[^ ]+:[0-9]+:[0-9]+: (warning|error):' |
+              cut -d: -f1 | sort -u)
+if [ -n "$unformatted" ]; then
+  sed 's/$/: differs from clang-format (clang-format -i FILE)/' <<<"$unformatted"
+  status=1
+fi
 
 echo "cppcheck (warning, performance, portability):"
 cppcheck --quiet --std=c++17 --language=c++ -D_WIN32 -I . \
