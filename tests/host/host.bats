@@ -87,6 +87,16 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   [ -z "$(find "$WINEPREFIX"/drive_c/users/*/Temp -name 'translit-host-*')" ]
 }
 
+@test "a change of letter case only that the file system ignores is reported, not claimed" {
+  printf 'i\r\nl\r\nr\r\nф Ф\r\n' | iconv -t CP1251 >case.pch
+  make_files фото.txt
+  host --case --profile "$(winpath case.pch)" фото.txt  # wine on a Linux disk keeps "фото.txt"
+  [ "$status" -eq 1 ] && [ -z "$out" ] && [ "$(cat фото.txt)" = фото.txt ]
+  [[ "$err" == *"фото.txt: not renamed: the file system kept the old letter case"* ]]
+  host --undo
+  [[ "$err" == *"nothing to undo"* ]]
+}
+
 @test "a new path over 259 characters: the preview and the rename agree" {
   # The old path is 259 characters long; "Щ" becomes "Shch".
   local deep name

@@ -28,6 +28,14 @@ std::pair<std::wstring, std::wstring> FolderAndName(const std::wstring& path) {
   return {path.substr(0, separator + 1), path.substr(separator + 1)};
 }
 
+// Whether the entry at path has exactly the name given, letter case included.
+bool HasName(const std::wstring& path, const std::wstring& name) {
+  WIN32_FIND_DATAW entry;
+  TFindHandle search(
+      FindFirstFileExW(path.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0));
+  return search && name == entry.cFileName;
+}
+
 bool EndsInDotOrSpace(std::wstring_view name) {
   return !name.empty() && (name.back() == L'.' || name.back() == L' ') &&
          name.find_first_not_of(L'.') != std::wstring_view::npos;
@@ -115,6 +123,11 @@ TFileOutcome TRenameRun::Rename(const TFileEntry& file) {
     if (!plugin_.Process(old1251, false)) {
       outcome.Skip = WhyFailed(GetLastError(), new_name);
       return outcome;
+    }
+    // A file system may take a change of letter case only for no change at
+    // all (wine on a Linux disk does): the line printed must be true.
+    if (key == UpperCase(old_path) && !HasName(new_path, new_name)) {
+      return skip(TSkipReason::kSystem, "the file system kept the old letter case");
     }
     std::string error;
     if (journal_error_.empty() &&
