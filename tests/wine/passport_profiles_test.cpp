@@ -38,11 +38,9 @@ TEST_F(Icao9303, WritesNamesAsInTheNewPassports) {
   EXPECT_EQ(profile_.Forward("Подъячев, Щёлково"), "Podieiachev, Shchelkovo");
 }
 
-// As the information line says: a capital is written as at the start of a
-// word, so a word in capitals (as in the machine-readable zone) keeps its
-// multi-letter terms capitalised.
-TEST_F(Icao9303, WritesWordsInCapitalsWithCapitalisedTerms) {
-  EXPECT_EQ(profile_.Forward("ЩУКИН ЮРИЙ"), "ShchUKIN IuRII");
+// A word in capitals comes out in capitals, as in the passport itself.
+TEST_F(Icao9303, WritesWordsInCapitalsInCapitals) {
+  EXPECT_EQ(profile_.Forward("ЩУКИН ЮРИЙ"), "SHCHUKIN IURII");
 }
 
 // Not reversible: reading back gives the commonest letter for each term.

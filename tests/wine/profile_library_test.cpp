@@ -34,6 +34,7 @@ const Library kLibrary[] = {
     {"gost-16876-71.pch", false, true},       {"gost-r-52535.1-2006.pch", false, false},
     {"gost-r-7.0.34-2014.pch", false, false}, {"ala-lc.pch", false, false},
     {"telegram.pch", false, false},           {"ukrainian-2010.pch", true, false},
+    {"bgn-pcgn.pch", false, false},
 };
 
 void PrintTo(const Library& library, std::ostream* out) { *out << library.file; }
@@ -204,17 +205,20 @@ INSTANTIATE_TEST_SUITE_P(Shipped, LibraryProfile, ::testing::ValuesIn(kLibrary),
 // ---- README -------------------------------------------------------------------
 
 std::string Utf8To1251(const std::string& utf8) {
-  const int wide_size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  const int wide_size =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring wide(wide_size, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), wide_size);
-  const int size = WideCharToMultiByte(1251, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                      wide_size);
+  const int size =
+      WideCharToMultiByte(1251, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
   std::string text(size, '\0');
   WideCharToMultiByte(1251, 0, wide.data(), wide_size, text.data(), size, nullptr, nullptr);
   return text;
 }
 
 struct ReadmeRow {
-  std::string file, example, reversible;
+  std::string file, example, capitals, reversible;
 };
 
 std::string Trim(const std::string& text) {
@@ -224,11 +228,13 @@ std::string Trim(const std::string& text) {
 }
 
 std::string Unquote(const std::string& cell) {
-  if (cell.size() >= 2 && cell.front() == '`' && cell.back() == '`') return cell.substr(1, cell.size() - 2);
+  if (cell.size() >= 2 && cell.front() == '`' && cell.back() == '`')
+    return cell.substr(1, cell.size() - 2);
   return cell;
 }
 
-// Rows of the table under "## Shipped profiles": | `file` | standard | `example` | reversible |
+// Rows of the table under "## Shipped profiles":
+// | `file` | standard | `example` | `example in capitals` | reversible |
 std::vector<ReadmeRow> ShippedProfilesTable() {
   const std::string readme = ReadWholeFile(TRANSLIT_TEST_README);
   std::vector<ReadmeRow> rows;
@@ -250,14 +256,16 @@ std::vector<ReadmeRow> ShippedProfilesTable() {
       cells.push_back(Trim(line.substr(cell, bar - cell)));
       cell = bar + 1;
     }
-    if (cells.size() != 4) continue;
-    rows.push_back({Unquote(cells[0]), Utf8To1251(Unquote(cells[2])), cells[3]});
+    if (cells.size() != 5) continue;
+    rows.push_back({Unquote(cells[0]), Utf8To1251(Unquote(cells[2])), Utf8To1251(Unquote(cells[3])),
+                    cells[4]});
   }
   return rows;
 }
 
 TEST(ShippedProfilesReadme, ShowsWhatTheDllMakesOfTheExampleForEveryProfile) {
   const std::string example = "Щукин Юрий Ёжикович";
+  const std::string capitals = "ЩУКИН";
   const std::vector<ReadmeRow> rows = ShippedProfilesTable();
   ASSERT_FALSE(rows.empty()) << "no table under \"## Shipped profiles\" in README.md";
   for (const std::string& file : ListShippedProfiles()) {
@@ -269,10 +277,12 @@ TEST(ShippedProfilesReadme, ShowsWhatTheDllMakesOfTheExampleForEveryProfile) {
     ShippedProfile profile(row.file);
     ASSERT_FALSE(profile.bytes().empty()) << row.file << " is in the README but not in profiles/";
     EXPECT_EQ(profile.Forward(example), row.example) << row.file;
+    EXPECT_EQ(profile.Forward(capitals), row.capitals) << row.file;
     EXPECT_TRUE(row.reversible == "yes" || row.reversible == "no" || row.reversible == "partly")
         << row.file << ": " << row.reversible;
     if (row.reversible == "yes") {
       EXPECT_EQ(profile.Reverse(row.example), example) << row.file;
+      EXPECT_EQ(profile.Reverse(row.capitals), capitals) << row.file;
     }
   }
 }

@@ -44,7 +44,7 @@ TEST_F(StandartProfile, RussianNamesBecomeReadableLatin) {
   EXPECT_EQ(Forward("Объявление о съезде.doc"), "Ob''yavlenie o s''ezde.doc");
   EXPECT_EQ(Forward("Цыплёнок жареный"), "Tsyplyonok zharenyy");
   EXPECT_EQ(Forward("Хроника, Эхо и Щи (2007).avi"), "Khronika, Ekho i Shchi (2007).avi");
-  EXPECT_EQ(Forward("ОТЧЁТ ЗА ИЮНЬ.xls"), "OTChYoT ZA IYuN'.xls");
+  EXPECT_EQ(Forward("ОТЧЁТ ЗА ИЮНЬ.xls"), "OTCHYOT ZA IYUN'.xls");
 }
 
 TEST_F(StandartProfile, EveryRussianLetterTurnsIntoFileNameSafeAscii) {
