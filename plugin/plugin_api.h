@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 
 #ifdef _WIN32
 #define TRANSLIT_STDCALL __stdcall
@@ -51,6 +53,15 @@ static_assert(offsetof(TReplOptions, ProfileName) == 0);
 static_assert(offsetof(TReplOptions, CaseSensitive) == 50);
 static_assert(offsetof(TReplOptions, ReplaceInExtension) == 51);
 static_assert(offsetof(TReplOptions, Direction) == 52);
+
+// The profile file name of a block: up to its first NUL, all 50 bytes
+// without one.
+inline std::string_view ProfileNameOf(const TReplOptions& options) {
+  const char* name = options.ProfileName;
+  const void* nul = std::memchr(name, '\0', sizeof options.ProfileName);
+  return std::string_view(name, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - name)
+                                    : sizeof options.ProfileName);
+}
 
 // The host's storage for button captions. The plug-in has one button and
 // writes only its caption: a length byte, then the characters, no NUL.

@@ -15,12 +15,6 @@ namespace {
 // the library.
 std::string ReturnedPath;
 
-// A file name in the options: up to its first NUL, all 50 bytes without one.
-std::string_view ProfileNameOf(const TReplOptions& options) {
-  return std::string_view(options.ProfileName,
-                          strnlen(options.ProfileName, sizeof options.ProfileName));
-}
-
 // The longest path the platform's ANSI file calls accept (MAX_PATH less the
 // NUL). wine accepts longer ones, so the limit is checked here.
 constexpr std::size_t kMaxPathLength = MAX_PATH - 1;

@@ -27,8 +27,7 @@ TReplOptions* NewDefaultBlock() {
 // reverse, as the file-name operation reads it.
 TDialogOptions DialogOptionsOf(const TReplOptions& block) {
   TDialogOptions options;
-  options.ProfileName.assign(block.ProfileName,
-                             strnlen(block.ProfileName, sizeof(block.ProfileName)));
+  options.ProfileName = ProfileNameOf(block);
   options.CaseSensitive = block.CaseSensitive != 0;
   options.ReplaceInExtension = block.ReplaceInExtension != 0;
   options.Reverse = block.Direction != 0;
