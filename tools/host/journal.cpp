@@ -86,14 +86,17 @@ bool PutBack(const TJournalRecord& record, bool dryRun, TSkip* skip) {
     return false;
   }
   const std::string old_name = Utf8FromWide(LastComponent(old_path));
-  // A rename of letter case only finds the file itself under its old name.
-  if (UpperCase(old_path) != UpperCase(new_path) &&
-      GetFileAttributesW(old_path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    *skip = {TSkipReason::kTaken, old_name};
-    return false;
+  if (dryRun) {
+    // A rename of letter case only finds the file itself under its old name.
+    if (UpperCase(old_path) != UpperCase(new_path) &&
+        GetFileAttributesW(old_path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      *skip = {TSkipReason::kTaken, old_name};
+      return false;
+    }
+    return true;
   }
-  // MoveFileW never replaces an existing file.
-  if (dryRun || MoveFileW(new_path.c_str(), old_path.c_str())) return true;
+  // MoveFileW never replaces an existing file: a taken old name fails it.
+  if (MoveFileW(new_path.c_str(), old_path.c_str())) return true;
   const DWORD error = GetLastError();
   if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
     *skip = {TSkipReason::kTaken, old_name};

@@ -121,8 +121,7 @@ int Main(const std::vector<std::string>& args) {
   }
   if (options.List) return ListProfiles(kProgram);
   if (!options.Check.empty()) {
-    Err(std::string(kProgram) + ": --check: not built yet\n");
-    return 2;
+    return RunProfileCheck(kProgram, options.Check, options.Verbosity == TVerbosity::kQuiet);
   }
   if (options.Undo) return UndoNewestBatch(kProgram, options.Verbosity, options.DryRun);
   return Run(options);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "engine/profile.h"
+#include "engine/profile_check.h"
 #include "tools/host/console.h"
 #include "tools/host/handles.h"
 #include "tools/host/text.h"
@@ -92,30 +93,36 @@ void TTemporaryHostFolder::RemoveActive() noexcept {
   if (ActiveFolder) ActiveFolder->Remove();
 }
 
+// The profile that value names, and whether it is in the profile folder;
+// empty when there is none.
+std::wstring FindProfile(const std::string& value, bool* inFolder, std::string* error) {
+  const std::wstring wide = WideFromUtf8(value);
+  const bool is_path = value.find_first_of("\\/") != std::string::npos;
+  *inFolder = !is_path && !value.empty() && IsFile(ProfileFolder() + wide);
+  if (*inFolder) return ProfileFolder() + wide;
+  if (!value.empty() && IsFile(wide)) return wide;
+  *error = "no profile " + value + " in " + Utf8FromWide(ProfileFolder()) +
+           (is_path ? "" : " nor in the current folder");
+  return {};
+}
+
 bool SetUpProfile(const std::string& value, TTemporaryHostFolder* temporary, TProfileSetup* setup,
                   std::string* error) {
-  const std::wstring wide = WideFromUtf8(value);
-  const std::wstring in_folder = ProfileFolder() + wide;
-  const bool is_path = value.find_first_of("\\/") != std::string::npos;
+  bool in_folder = false;
+  std::wstring path = FindProfile(value, &in_folder, error);
+  if (path.empty()) return false;
   std::wstring host_dir = OwnFolder();
-  std::wstring name = wide;
-  std::wstring path;
-  if (!is_path && !value.empty() && IsFile(in_folder)) {
-    path = in_folder;
-  } else if (!value.empty() && IsFile(wide)) {
+  std::wstring name = WideFromUtf8(value);
+  if (!in_folder) {
     // A profile of one's own: the plug-in reads profiles by name from its
     // folder only, so a copy goes into a temporary one. A name the option
     // block cannot hold is replaced; the profile's contents are what count.
     std::string name1251;
-    name = std::wstring(LastComponent(wide));
+    name = std::wstring(LastComponent(path));
     if (!To1251(name, &name1251) || name1251.size() > kMaxProfileName) name = L"profile.pch";
-    if (!Readable(wide, error) || !temporary->Create(FullPath(wide), name, error)) return false;
+    if (!Readable(path, error) || !temporary->Create(FullPath(path), name, error)) return false;
     host_dir = temporary->HostDir();
     path = host_dir + L"Plugins\\rep_profiles\\" + name;
-  } else {
-    *error = "no profile " + value + " in " + Utf8FromWide(ProfileFolder()) +
-             (is_path ? "" : " nor in the current folder");
-    return false;
   }
   if (!To1251(host_dir, &setup->HostDir) || !To1251(name, &setup->Name) ||
       !To1251(path, &setup->Path)) {
@@ -166,4 +173,32 @@ int ListProfiles(const std::string& program) {
         (read ? VisibleText(information) : std::string("(cannot be read)")) + "\n");
   } while (FindNextFileW(search.get(), &entry));
   return 0;
+}
+
+int RunProfileCheck(const std::string& program, const std::string& value, bool quiet) {
+  std::string error;
+  bool in_folder = false;
+  const std::wstring path = FindProfile(value, &in_folder, &error);
+  TFileHandle file;
+  if (!path.empty()) {
+    file = TFileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) error = value + ": " + SystemMessage(GetLastError());
+  }
+  if (!file) {
+    Err(program + ": " + error + "\n");
+    return 2;
+  }
+  std::string bytes;
+  char buffer[1 << 16];
+  DWORD read = 0;
+  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    bytes.append(buffer, read);
+  }
+  const std::vector<TProfileFinding> findings = CheckProfile(bytes);
+  for (const TProfileFinding& finding : findings) {
+    Out(value + ": " + Utf8From1251(FormatProfileFinding(finding)) + "\n");
+  }
+  if (findings.empty() && !quiet) Err(value + ": no findings\n");
+  return findings.empty() ? 0 : 1;
 }

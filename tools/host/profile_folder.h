@@ -60,3 +60,9 @@ int ListProfiles(const std::string& program);
 
 // The text as a person can read it, in UTF-8: control bytes as ^X.
 std::string VisibleText(const std::string& text1251);
+
+// --check: every finding of engine/profile_check.h for the profile that
+// value names (as --profile does), one line each on standard output,
+// "VALUE: line 12, reverse: ...". The exit status: 0 without findings, 1
+// with, 2 when there is no such profile or it cannot be read.
+int RunProfileCheck(const std::string& program, const std::string& value, bool quiet);
