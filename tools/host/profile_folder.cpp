@@ -96,7 +96,7 @@ void TTemporaryHostFolder::RemoveActive() noexcept {
 // The profile that value names, and whether it is in the profile folder;
 // empty when there is none.
 std::wstring FindProfile(const std::string& value, bool* inFolder, std::string* error) {
-  const std::wstring wide = WideFromUtf8(value);
+  std::wstring wide = WideFromUtf8(value);
   const bool is_path = value.find_first_of("\\/") != std::string::npos;
   *inFolder = !is_path && !value.empty() && IsFile(ProfileFolder() + wide);
   if (*inFolder) return ProfileFolder() + wide;

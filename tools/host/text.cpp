@@ -18,7 +18,6 @@ std::wstring Widen(UINT code_page, std::string_view text) {
 
 std::wstring WideFromUtf8(std::string_view utf8) { return Widen(CP_UTF8, utf8); }
 std::wstring WideFrom1251(std::string_view text1251) { return Widen(kCodePage1251, text1251); }
-std::string Utf8From1251(std::string_view text1251) { return Utf8FromWide(WideFrom1251(text1251)); }
 
 std::string Utf8FromWide(std::wstring_view wide) {
   if (wide.empty()) return {};
@@ -29,6 +28,11 @@ std::string Utf8FromWide(std::wstring_view wide) {
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), static_cast<int>(utf8.size()),
                       nullptr, nullptr);
   return utf8;
+}
+
+std::string Utf8From1251(std::string_view text1251) {
+  const std::wstring utf16 = WideFrom1251(text1251);
+  return Utf8FromWide(utf16);
 }
 
 bool To1251(std::wstring_view wide, std::string* text1251) {
