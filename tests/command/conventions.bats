@@ -71,3 +71,15 @@ load helpers
   [ "$status" -eq 2 ] && [[ "$output" == *"too large for memory"* ]]
   [ -e Щука.txt ]
 }
+
+@test "--check reports a profile's findings by line, exit 1; a clean profile exits 0" {
+  printf 'i\r\nL\r\nR\r\nab x\r\nabc y\r\nq\r\n' >mine.pch
+  run "$TRANSLIT" --check ./mine.pch
+  [ "$status" -eq 1 ]
+  [[ "$output" == *"./mine.pch: line 5, forward: never applies: line 4's left term \"ab\" is part of \"abc\""* ]]
+  [[ "$output" == *"./mine.pch: line 6, both: no space"* ]]
+  run "$TRANSLIT" --check gost-7.79-b.pch
+  [ "$status" -eq 0 ]
+  run "$TRANSLIT" --check absent.pch
+  [ "$status" -eq 2 ]
+}

@@ -156,8 +156,8 @@ int Main(int argc, char** argv) {
   }
   if (options.List) return ListProfiles(std::cout, std::cerr);
   if (!options.Check.empty()) {
-    std::cerr << kProgram << ": --check is not available yet\n";
-    return 2;
+    return CheckProfileFile(options.Check, options.Verbosity == TVerbosity::kQuiet, std::cout,
+                            std::cerr);
   }
   if (options.Undo) return UndoNewestBatch(kProgram, options.Verbosity);
   return Run(options);

@@ -12,6 +12,7 @@
 #include <new>
 #include <vector>
 
+#include "engine/profile_check.h"
 #include "tools/linux/linux_name.h"
 #include "tools/linux/unique_fd.h"
 
@@ -106,4 +107,19 @@ int ListProfiles(std::ostream& out, std::ostream& err) {
     out << name << "\n    " << (read ? Visible(information) : "(cannot be read)") << "\n";
   }
   return names.empty() ? 1 : 0;
+}
+
+int CheckProfileFile(const std::string& value, bool quiet, std::ostream& out, std::ostream& err) {
+  const std::string path = FindProfile(value);
+  std::vector<TProfileFinding> findings;
+  if (path.empty() || !CheckProfileFile(path, &findings)) {
+    err << "translit: " << value << ": "
+        << (path.empty() ? "no such profile" : std::strerror(errno)) << "\n";
+    return 2;
+  }
+  for (const TProfileFinding& finding : findings) {
+    out << value << ": " << Utf8From1251(FormatProfileFinding(finding)) << "\n";
+  }
+  if (findings.empty() && !quiet) err << value << ": no findings\n";
+  return findings.empty() ? 0 : 1;
 }

@@ -23,3 +23,9 @@ bool LoadProfile(const std::string& path, TProfile* profile, std::string* error)
 // --list: every profile of the folder with its whole information line,
 // control bytes shown as ^X. Returns the exit status.
 int ListProfiles(std::ostream& out, std::ostream& err);
+
+// --check VALUE: the findings of the profile check for the profile that
+// VALUE names (as --profile does), one line each. Returns the exit status:
+// 0 clean, 1 with findings, 2 when there is no such profile or it cannot be
+// read.
+int CheckProfileFile(const std::string& value, bool quiet, std::ostream& out, std::ostream& err);
