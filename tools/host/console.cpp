@@ -46,10 +46,10 @@ void FlushOut() noexcept {
   OutBuffer.clear();
 }
 
-TProgress::TProgress(std::size_t total) : total_(total) {
+TProgress::TProgress(std::size_t total, bool quiet) : total_(total) {
   DWORD mode = 0;
   HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  console_ = GetConsoleMode(error, &mode) != 0;
+  console_ = !quiet && GetConsoleMode(error, &mode) != 0;
   // ProgressEnd clears the line with an escape sequence, which a console
   // understands once asked to; an older one that refuses gets spaces.
   if (console_) SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);

@@ -18,11 +18,11 @@ void Err(std::string_view utf8);
 void FlushOut() noexcept;
 
 // The progress line on standard error: shown once the run has taken more
-// than a second, when standard error is a console, and rewritten in place at
-// most ten times a second.
+// than a second, when standard error is a console and the run is not quiet,
+// and rewritten in place at most ten times a second.
 class TProgress {
  public:
-  explicit TProgress(std::size_t total);
+  TProgress(std::size_t total, bool quiet);
   void Step(std::size_t done);
   // Clears the line before another line goes to standard error.
   void Clear();

@@ -79,7 +79,7 @@ int Run(const TCommandOptions& options) {
   TRunCounts counts;
   counts.Skipped = list.Errors.size();
   for (const auto& [folder, skip] : list.Errors) Err(SkipLine(kProgram, folder, skip));
-  TProgress progress(list.Files.size());
+  TProgress progress(list.Files.size(), quiet);
   for (std::size_t i = 0; i < list.Files.size(); ++i) {
     const TFileEntry& file = list.Files[i];
     const TFileOutcome outcome = run.Rename(file);
