@@ -87,6 +87,14 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   [ -z "$(find "$WINEPREFIX"/drive_c/users/*/Temp -name 'translit-host-*')" ]
 }
 
+@test "a name ending in a dot or a space is refused, never taken for its twin without them" {
+  make_files Щука. Щука 'Лещ ' Лещ
+  host Щука. 'Лещ '
+  [ "$status" -eq 1 ] && [ -z "$out" ] && [ "$(entries)" = "Лещ|Лещ |Щука|Щука.|" ]
+  [[ "$err" == *"Щука.: not renamed: Windows cannot open a name ending in a dot or a space"* ]]
+  [[ "$err" == *"Лещ : not renamed: Windows cannot open a name ending in a dot or a space"* ]]
+}
+
 @test "a change of letter case only that the file system ignores is reported, not claimed" {
   printf 'i\r\nl\r\nr\r\nф Ф\r\n' | iconv -t CP1251 >case.pch
   make_files фото.txt
