@@ -145,6 +145,8 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   [ "$status" -eq 0 ] && [[ "$out" == *"--dry-run"* && "$out" == *"--from0"* ]] && [ -z "$err" ]
   host --version
   [ "$status" -eq 0 ] && [ "$out" = "translit-host 1.0.02" ]
+  host --info  # alone: the plug-in's identity record
+  [ "$status" -eq 0 ] && [[ "$out" == "Version:      1.0.02"$'\n'"Name:         Транслит"* ]]
   host Щука.txt --frob
   [ "$status" -eq 2 ] && [[ "$err" == *"unknown option --frob"* ]] && [ -e Щука.txt ]
 }

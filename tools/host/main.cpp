@@ -5,6 +5,7 @@
 // docs/command-line.md, shared with the Linux command.
 #include <windows.h>
 
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
@@ -108,7 +109,29 @@ int Run(const TCommandOptions& options) {
   return counts.Skipped == 0 ? 0 : 1;
 }
 
+// --info, alone: the plug-in's identity record, as ./translit.sh demo shows it.
+int PrintIdentity() {
+  const std::wstring dll = OwnFolder() + L"Plugins\\translit.dll";
+  TPlugin plugin(dll);
+  if (!plugin.Loaded()) {
+    Err(std::string(kProgram) + ": cannot load " + Utf8FromWide(dll) + "\n");
+    return 2;
+  }
+  const TPluginInfo info = plugin.Identity();
+  auto field = [](const char* text, std::size_t size) {
+    return Utf8From1251(std::string_view(text, strnlen(text, size))) + "\n";
+  };
+  Out("Version:      " + field(info.Version, sizeof info.Version));
+  Out("Name:         " + field(info.Name, sizeof info.Name));
+  Out("Type:         " + field(info.PluginType, sizeof info.PluginType));
+  Out("Display name: " + field(info.DisplayName, sizeof info.DisplayName));
+  Out("File mask:    " + field(info.FileMask, sizeof info.FileMask));
+  Out("Options size: " + std::to_string(info.OptionsSize) + " bytes\n");
+  return 0;
+}
+
 int Main(const std::vector<std::string>& args) {
+  if (args.size() == 1 && args[0] == "--info") return PrintIdentity();
   TCommandOptions options;
   const TParseOutcome parsed = ParseCommandLine(kProgram, TRANSLIT_VERSION_TEXT, args, &options);
   if (!parsed.Run) {

@@ -45,6 +45,12 @@ void TPlugin::Start(const std::string& hostDir, const TProcessOptions& options) 
   options_->Direction = options.Reverse ? 1 : 0;
 }
 
+TPluginInfo TPlugin::Identity() const {
+  TPluginInfo info{};
+  getInfo_(&info);
+  return info;
+}
+
 std::optional<std::string> TPlugin::Process(const std::string& path1251, bool previewOnly) {
   std::string host_copy = path1251;
   char* pointer = host_copy.data();

@@ -29,6 +29,9 @@ class TPlugin {
   // hostDir is Windows-1251 and ends with a backslash.
   void Start(const std::string& hostDir, const TProcessOptions& options);
 
+  // The identity record getInfo fills.
+  TPluginInfo Identity() const;
+
   // process on one Windows-1251 path: the new path, or nothing when the
   // plug-in left the host's pointer alone (the file keeps its name).
   std::optional<std::string> Process(const std::string& path1251, bool previewOnly);
