@@ -29,8 +29,7 @@ void AddFolder(const TFileEntry& folder, bool recursive, TFileList* list) {
   const std::wstring path = WithSeparator(folder.Path, static_cast<wchar_t>(slash));
   const std::string shown = WithSeparator(folder.Shown, slash);
   WIN32_FIND_DATAW entry;
-  TFindHandle search(FindFirstFileExW((path + L"*").c_str(), FindExInfoBasic, &entry,
-                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  TFindHandle search(FindFirst(path + L"*", &entry));
   if (!search) {
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES) {

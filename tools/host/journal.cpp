@@ -32,8 +32,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 // The newest journal's full path; empty when there is none.
 std::wstring NewestJournal(const std::wstring& folder) {
   WIN32_FIND_DATAW entry;
-  TFindHandle search(FindFirstFileExW((folder + L"*" + kSuffix).c_str(), FindExInfoBasic, &entry,
-                                      FindExSearchNameMatch, nullptr, 0));
+  TFindHandle search(FindFirst(folder + L"*" + kSuffix, &entry));
   if (!search) return {};
   std::wstring newest;
   do {

@@ -158,8 +158,7 @@ std::string VisibleText(const std::string& text1251) {
 int ListProfiles(const std::string& program) {
   const std::wstring folder = ProfileFolder();
   WIN32_FIND_DATAW entry;
-  TFindHandle search(FindFirstFileExW((folder + L"*.pch").c_str(), FindExInfoBasic, &entry,
-                                      FindExSearchNameMatch, nullptr, 0));
+  TFindHandle search(FindFirst(folder + L"*.pch", &entry));
   if (!search) {
     Err(program + ": no profiles in " + Utf8FromWide(folder) + "\n");
     return 1;

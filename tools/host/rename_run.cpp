@@ -31,8 +31,7 @@ std::pair<std::wstring, std::wstring> FolderAndName(const std::wstring& path) {
 // Whether the entry at path has exactly the name given, letter case included.
 bool HasName(const std::wstring& path, const std::wstring& name) {
   WIN32_FIND_DATAW entry;
-  TFindHandle search(
-      FindFirstFileExW(path.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0));
+  TFindHandle search(FindFirst(path, &entry));
   return search && name == entry.cFileName;
 }
 
@@ -56,8 +55,7 @@ bool TRenameRun::Exists(const std::wstring& path) {
   if (found == folders_.end()) {
     std::unordered_map<std::wstring, int> names;
     WIN32_FIND_DATAW entry;
-    TFindHandle search(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
-                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    TFindHandle search(FindFirst(folder + L"*", &entry));
     if (search) {
       do {
         ++names[UpperCase(entry.cFileName)];
