@@ -202,7 +202,8 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 }
 
 @test "--undo puts the batch back exactly, refuses a taken old name, never redoes" {
-  make_files d/Щука.txt d/Ёж.txt d/Лещ.txt
+  make_files Окунь.txt d/Щука.txt d/Ёж.txt d/Лещ.txt
+  host -q Окунь.txt  # the batch before
   host -q -r d
   [ "$status" -eq 0 ] && [ -z "$out$err" ] && [ "$(entries d)" = "Leshch.txt|Shchuka.txt|Yozh.txt|" ]
   make_files d/Ёж.txt  # the old name is taken again
@@ -212,7 +213,9 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   rm d/Ёж.txt
   host --undo  # the refused file stays in the journal
   [ "$status" -eq 0 ] && [ "$(entries d)" = "Ёж.txt|Лещ.txt|Щука.txt|" ]
-  host --undo  # the batch is done with: nothing redone
+  host --undo  # the batch is done with: the one before is next, nothing is redone
+  [ "$status" -eq 0 ] && [ "$(entries d)" = "Ёж.txt|Лещ.txt|Щука.txt|" ] && [ -e Окунь.txt ]
+  host --undo
   [ "$status" -eq 0 ] && [[ "$err" == *"nothing to undo"* ]] && [ "$(entries d)" = "Ёж.txt|Лещ.txt|Щука.txt|" ]
 }
 
