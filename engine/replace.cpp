@@ -147,6 +147,19 @@ TCall CallFor(const TRule& rule, bool passCaseSensitive, TDirection direction,
   return {&rule.Right, &rule.Left, passCaseSensitive};
 }
 
+// Whether a rule with this find term gives the same strings before a pending
+// series of one-character rules as after it, so that the series can go on
+// gathering rules. It does when find holds no NUL and no byte the series
+// names: the series then turns only bytes into filler that are no part of
+// any occurrence of find, before or after the rule, and the rule masks or
+// removes only bytes that the series does not name.
+bool CommutesWith(const TRuleBatch& batch, const std::string& find) {
+  for (const char c : find) {
+    if (c == '\0' || batch.Names(c)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive, TDirection direction,
@@ -177,7 +190,8 @@ bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vecto
         LowerCaseInPlace(replacement);
       }
       const bool batchable = find.size() == 1 && find[0] != '\0' && !replacement.empty();
-      if (!batch.Empty() && (!batchable || batch.CaseSensitive() != call.CaseSensitive)) {
+      const bool sameMode = batch.CaseSensitive() == call.CaseSensitive;
+      if (!batch.Empty() && !(batchable ? sameMode : sameMode && CommutesWith(batch, find))) {
         TPairAccess::ApplyBatch(pair, batch);
       }
       if (batchable) {

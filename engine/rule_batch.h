@@ -22,6 +22,8 @@ class TRuleBatch {
  public:
   bool Empty() const { return bytes_.empty(); }
   bool CaseSensitive() const { return case_sensitive_; }
+  // Whether a rule of the batch names byte.
+  bool Names(char byte) const { return slot_[static_cast<unsigned char>(byte)] != 0; }
 
   // Adds the rule byte -> replacement (byte not NUL, replacement not empty);
   // a rule whose byte an earlier rule of the batch names finds nothing.
