@@ -97,9 +97,9 @@ TRule SplitRuleLine(std::string_view line);
 
 // A whole profile as the windows use it.
 struct TProfile {
-  std::string Information;  // line 1
-  std::string LeftName;     // line 2
-  std::string RightName;    // line 3
+  std::string Information;   // line 1
+  std::string LeftName;      // line 2
+  std::string RightName;     // line 3
   std::vector<TRule> Rules;  // lines 4 on, as SplitRuleLine gives them
 };
 
