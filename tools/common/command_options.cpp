@@ -106,3 +106,15 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   }
   return {true, 0, false, {}};
 }
+
+std::vector<std::string> SplitNulList(const std::string& bytes) {
+  std::vector<std::string> paths;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\0', start);
+    if (end == std::string::npos) end = bytes.size();
+    if (end > start) paths.push_back(bytes.substr(start, end - start));
+    start = end + 1;
+  }
+  return paths;
+}

@@ -41,6 +41,10 @@ struct TParseOutcome {
   std::string Text;
 };
 
+// The paths of a --from0 list: NUL-separated, as find -print0 writes them;
+// empty entries are dropped. "a\0\0b\0" -> {"a", "b"}.
+std::vector<std::string> SplitNulList(const std::string& bytes);
+
 // Parses args (without the program name). program names the command in the
 // help text and in error messages; version is printed by --version.
 TParseOutcome ParseCommandLine(const std::string& program, const std::string& version,

@@ -56,6 +56,26 @@ std::string SkipLine(const std::string& program, const std::string& path, const 
          ReasonText(skip) + "\n";
 }
 
+TOutcomeLines TallyOutcome(const std::string& program, const std::string& shownPath,
+                           const TFileOutcome& outcome, TVerbosity verbosity, TRunCounts* counts) {
+  TOutcomeLines lines;
+  switch (outcome.Kind) {
+    case TFileOutcome::TKind::kRenamed:
+      ++counts->Renamed;
+      if (verbosity != TVerbosity::kQuiet) lines.Out = shownPath + " -> " + outcome.NewPath + "\n";
+      break;
+    case TFileOutcome::TKind::kUnchanged:
+      ++counts->Unchanged;
+      if (verbosity == TVerbosity::kVerbose) lines.Out = shownPath + " (unchanged)\n";
+      break;
+    case TFileOutcome::TKind::kSkipped:
+      ++counts->Skipped;
+      lines.Err = SkipLine(program, shownPath, outcome.Skip);
+      break;
+  }
+  return lines;
+}
+
 std::string SummaryLine(const TRunCounts& counts, bool dryRun) {
   if (dryRun) {
     return "dry run, nothing renamed: " + Grouped(counts.Renamed) + " would be renamed, " +
@@ -71,3 +91,28 @@ std::string ProgressLine(std::size_t done, std::size_t total) {
 }
 
 std::string ProgressEnd() { return "\r\x1b[K"; }
+
+bool TProgressPacer::Due(std::size_t done) {
+  if ((done & 31) != 0) return false;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - start_ < std::chrono::seconds(1) || now - last_ < std::chrono::milliseconds(100)) {
+    return false;
+  }
+  last_ = now;
+  return true;
+}
+
+std::string CaretControlBytes(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 32 || byte == 127) {
+      shown += '^';
+      shown += static_cast<char>(byte ^ 0x40);
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}

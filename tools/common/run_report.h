@@ -7,8 +7,12 @@
 //   SummaryLine({3, 1, 2}, false) == "3 renamed, 1 unchanged, 2 skipped\n"
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <string>
+#include <string_view>
+
+#include "tools/common/command_options.h"
 
 enum class TSkipReason {
   kTaken,    // Detail: the new name
@@ -46,6 +50,23 @@ struct TRunCounts {
   std::size_t Skipped = 0;
 };
 
+// What became of one file.
+struct TFileOutcome {
+  enum class TKind { kRenamed, kUnchanged, kSkipped } Kind = TKind::kSkipped;
+  std::string NewPath;  // the user's form: the given folder part and the new name
+  TSkip Skip;
+};
+
+// What a run prints for one file: "PATH -> NEWPATH\n" for standard output
+// (nothing with -q), "PATH (unchanged)\n" with -v, or the skip line for
+// standard error. Counts the outcome into *counts.
+struct TOutcomeLines {
+  std::string Out;
+  std::string Err;
+};
+TOutcomeLines TallyOutcome(const std::string& program, const std::string& shownPath,
+                           const TFileOutcome& outcome, TVerbosity verbosity, TRunCounts* counts);
+
 // "N renamed, M unchanged, K skipped\n", or for a dry run
 // "dry run, nothing renamed: N would be renamed, M unchanged, K would be skipped\n".
 std::string SummaryLine(const TRunCounts& counts, bool dryRun);
@@ -55,3 +76,18 @@ std::string ProgressLine(std::size_t done, std::size_t total);
 
 // Clears what ProgressLine wrote.
 std::string ProgressEnd();
+
+// When the progress line is due: once the run has taken a second, at most
+// ten times a second, looked at every 32 files.
+class TProgressPacer {
+ public:
+  bool Due(std::size_t done);
+
+ private:
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point last_{};
+};
+
+// Control bytes (below 32, and 127) in caret notation, as cat -v shows
+// them: "a\tb" -> "a^Ib". Other bytes pass unchanged.
+std::string CaretControlBytes(std::string_view text);

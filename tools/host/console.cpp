@@ -56,12 +56,7 @@ TProgress::TProgress(std::size_t total, bool quiet) : total_(total) {
 }
 
 void TProgress::Step(std::size_t done) {
-  if (!console_ || (done & 31) != 0) return;
-  const auto now = std::chrono::steady_clock::now();
-  if (now - start_ < std::chrono::seconds(1) || now - last_ < std::chrono::milliseconds(100)) {
-    return;
-  }
-  last_ = now;
+  if (!console_ || !pacer_.Due(done)) return;
   shown_ = true;
   Err(ProgressLine(done, total_));
 }

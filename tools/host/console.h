@@ -7,9 +7,10 @@
 // order where they meet.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <string_view>
+
+#include "tools/common/run_report.h"
 
 void Out(std::string_view utf8);
 void Err(std::string_view utf8);
@@ -31,6 +32,5 @@ class TProgress {
   std::size_t total_;
   bool console_;
   bool shown_ = false;
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-  std::chrono::steady_clock::time_point last_{};
+  TProgressPacer pacer_;
 };

@@ -67,18 +67,6 @@ void AddArgument(const std::string& path, bool recursive, TFileList* list) {
   }
 }
 
-std::vector<std::string> SplitNulList(const std::string& bytes) {
-  std::vector<std::string> paths;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\0', start);
-    if (end == std::string::npos) end = bytes.size();
-    if (end > start) paths.push_back(bytes.substr(start, end - start));
-    start = end + 1;
-  }
-  return paths;
-}
-
 bool ReadFrom0(const std::string& path, std::string* bytes, std::string* error) {
   TFileHandle owned;
   HANDLE input = GetStdHandle(STD_INPUT_HANDLE);

@@ -24,9 +24,6 @@ struct TFileList {
 // Adds a path as the user gave it (UTF-8).
 void AddArgument(const std::string& path, bool recursive, TFileList* list);
 
-// The paths of a NUL-separated list, empty ones left out.
-std::vector<std::string> SplitNulList(const std::string& bytes);
-
 // Reads a --from0 list: the file at path (UTF-8), or standard input for
 // "-". False, with the reason in *error, when it cannot be read.
 bool ReadFrom0(const std::string& path, std::string* bytes, std::string* error);

@@ -75,7 +75,6 @@ int Run(const TCommandOptions& options) {
   TJournalWriter journal;
   TRenameRun run(plugin, profile.Path, name_options, options.DryRun ? nullptr : &journal);
   const bool quiet = options.Verbosity == TVerbosity::kQuiet;
-  const bool verbose = options.Verbosity == TVerbosity::kVerbose;
 
   TRunCounts counts;
   counts.Skipped = list.Errors.size();
@@ -83,21 +82,12 @@ int Run(const TCommandOptions& options) {
   TProgress progress(list.Files.size(), quiet);
   for (std::size_t i = 0; i < list.Files.size(); ++i) {
     const TFileEntry& file = list.Files[i];
-    const TFileOutcome outcome = run.Rename(file);
-    switch (outcome.Kind) {
-      case TFileOutcome::TKind::kRenamed:
-        ++counts.Renamed;
-        if (!quiet) Out(file.Shown + " -> " + outcome.NewPath + "\n");
-        break;
-      case TFileOutcome::TKind::kUnchanged:
-        ++counts.Unchanged;
-        if (verbose) Out(file.Shown + " (unchanged)\n");
-        break;
-      case TFileOutcome::TKind::kSkipped:
-        ++counts.Skipped;
-        progress.Clear();
-        Err(SkipLine(kProgram, file.Shown, outcome.Skip));
-        break;
+    const TOutcomeLines lines =
+        TallyOutcome(kProgram, file.Shown, run.Rename(file), options.Verbosity, &counts);
+    if (!lines.Out.empty()) Out(lines.Out);
+    if (!lines.Err.empty()) {
+      progress.Clear();
+      Err(lines.Err);
     }
     progress.Step(i + 1);
   }

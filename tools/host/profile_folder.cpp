@@ -4,6 +4,7 @@
 
 #include "engine/profile.h"
 #include "engine/profile_check.h"
+#include "tools/common/run_report.h"
 #include "tools/host/console.h"
 #include "tools/host/handles.h"
 #include "tools/host/text.h"
@@ -141,20 +142,6 @@ bool SetUpProfile(const std::string& value, TTemporaryHostFolder* temporary, TPr
   return Readable(path, error);
 }
 
-std::string VisibleText(const std::string& text1251) {
-  std::string shown;
-  for (char c : text1251) {
-    const auto code = static_cast<unsigned char>(c);
-    if (code < 32 || code == 127) {
-      shown += '^';
-      shown += static_cast<char>(code ^ 0x40);
-    } else {
-      shown += c;
-    }
-  }
-  return Utf8From1251(shown);
-}
-
 int ListProfiles(const std::string& program) {
   const std::wstring folder = ProfileFolder();
   WIN32_FIND_DATAW entry;
@@ -169,7 +156,8 @@ int ListProfiles(const std::string& program) {
     const bool read = To1251(folder + entry.cFileName, &path1251) &&
                       ReadProfileInformation(path1251, &information);
     Out(Utf8FromWide(entry.cFileName) + "\n    " +
-        (read ? VisibleText(information) : std::string("(cannot be read)")) + "\n");
+        (read ? Utf8From1251(CaretControlBytes(information)) : std::string("(cannot be read)")) +
+        "\n");
   } while (FindNextFileW(search.get(), &entry));
   return 0;
 }

@@ -58,9 +58,6 @@ bool SetUpProfile(const std::string& value, TTemporaryHostFolder* temporary, TPr
 // shown as ^X. The exit status: 0, or 1 when the folder holds no profile.
 int ListProfiles(const std::string& program);
 
-// The text as a person can read it, in UTF-8: control bytes as ^X.
-std::string VisibleText(const std::string& text1251);
-
 // --check: every finding of engine/profile_check.h for the profile that
 // value names (as --profile does), one line each on standard output,
 // "VALUE: line 12, reverse: ...". The exit status: 0 without findings, 1

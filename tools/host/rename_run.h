@@ -24,12 +24,6 @@
 #include "tools/host/journal.h"
 #include "tools/host/plugin.h"
 
-struct TFileOutcome {
-  enum class TKind { kRenamed, kUnchanged, kSkipped } Kind = TKind::kSkipped;
-  std::string NewPath;  // the user's form: the given folder part and the new name
-  TSkip Skip;
-};
-
 class TRenameRun {
  public:
   // profilePath: the profile as the plug-in reads it (Windows-1251), for

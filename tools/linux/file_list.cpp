@@ -66,15 +66,3 @@ void AddArgument(const std::string& argument, bool recursive, TFileList* list) {
     list->Paths.push_back(argument);  // a missing one is reported when its turn comes
   }
 }
-
-std::vector<std::string> SplitNulList(const std::string& bytes) {
-  std::vector<std::string> paths;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\0', start);
-    if (end == std::string::npos) end = bytes.size();
-    if (end > start) paths.push_back(bytes.substr(start, end - start));
-    start = end + 1;
-  }
-  return paths;
-}

@@ -21,7 +21,3 @@ struct TFileList {
 
 // Adds the paths that one argument stands for.
 void AddArgument(const std::string& argument, bool recursive, TFileList* list);
-
-// Splits a NUL-separated list (as find -print0 writes it); empty entries are
-// dropped.
-std::vector<std::string> SplitNulList(const std::string& bytes);

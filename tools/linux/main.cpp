@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <iostream>
 #include <new>
@@ -45,27 +44,23 @@ bool ReadAll(const std::string& path, std::string* bytes) {
 class TProgress {
  public:
   TProgress(std::size_t total, bool quiet)
-      : total_(total), shown_(!quiet && isatty(STDERR_FILENO) == 1) {}
+      : total_(total), terminal_(!quiet && isatty(STDERR_FILENO) == 1) {}
   void Step(std::size_t done) {
-    if (!shown_ || (done & 63) != 0) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (now - start_ < std::chrono::seconds(1) || now - last_ < std::chrono::milliseconds(100)) {
-      return;
-    }
-    last_ = now;
-    printed_ = true;
+    if (!terminal_ || !pacer_.Due(done)) return;
+    shown_ = true;
     std::cerr << ProgressLine(done, total_) << std::flush;
   }
-  void End() {
-    if (printed_) std::cerr << ProgressEnd() << std::flush;
+  // Clears the line before another line goes to standard error.
+  void Clear() {
+    if (shown_) std::cerr << ProgressEnd() << std::flush;
+    shown_ = false;
   }
 
  private:
   std::size_t total_;
-  bool shown_;
-  bool printed_ = false;
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-  std::chrono::steady_clock::time_point last_{};
+  bool terminal_;
+  bool shown_ = false;
+  TProgressPacer pacer_;
 };
 
 int Run(const TCommandOptions& options) {
@@ -102,7 +97,6 @@ int Run(const TCommandOptions& options) {
   TJournalWriter journal;
   TRenameRun run(profile.Rules, name_options, options.DryRun, options.DryRun ? nullptr : &journal);
   const bool quiet = options.Verbosity == TVerbosity::kQuiet;
-  const bool verbose = options.Verbosity == TVerbosity::kVerbose;
 
   TRunCounts counts;
   counts.Skipped = list.Errors.size();
@@ -113,22 +107,15 @@ int Run(const TCommandOptions& options) {
   std::string out;  // standard output, written in blocks
   for (std::size_t i = 0; i < list.Paths.size(); ++i) {
     const std::string& path = list.Paths[i];
-    const TFileOutcome outcome = run.Rename(path);
-    switch (outcome.Kind) {
-      case TFileOutcome::TKind::kRenamed:
-        ++counts.Renamed;
-        if (!quiet) out += path + " -> " + outcome.NewPath + "\n";
-        break;
-      case TFileOutcome::TKind::kUnchanged:
-        ++counts.Unchanged;
-        if (verbose) out += path + " (unchanged)\n";
-        break;
-      case TFileOutcome::TKind::kSkipped:
-        ++counts.Skipped;
-        std::cout << out << std::flush;
-        out.clear();
-        std::cerr << SkipLine(kProgram, path, outcome.Skip);
-        break;
+    const TOutcomeLines lines =
+        TallyOutcome(kProgram, path, run.Rename(path), options.Verbosity, &counts);
+    out += lines.Out;
+    if (!lines.Err.empty()) {
+      // The lines come out in the order of the files.
+      std::cout << out << std::flush;
+      out.clear();
+      progress.Clear();
+      std::cerr << lines.Err;
     }
     if (out.size() > (1 << 16)) {
       std::cout << out;
@@ -137,7 +124,7 @@ int Run(const TCommandOptions& options) {
     progress.Step(i + 1);
   }
   journal.Finish();
-  progress.End();
+  progress.Clear();
   std::cout << out << std::flush;
   if (!run.JournalError().empty()) {
     std::cerr << kProgram << ": no undo journal: " << run.JournalError() << "\n";

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/profile_check.h"
+#include "tools/common/run_report.h"
 #include "tools/linux/linux_name.h"
 #include "tools/linux/unique_fd.h"
 
@@ -21,21 +22,6 @@ namespace {
 bool IsRegularFile(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-// The line as a person can read it: UTF-8, control bytes as ^X.
-std::string Visible(const std::string& line1251) {
-  std::string shown;
-  for (char c : line1251) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 32 || byte == 127) {
-      shown += '^';
-      shown += static_cast<char>(byte ^ 0x40);
-    } else {
-      shown += c;
-    }
-  }
-  return Utf8From1251(shown);
 }
 
 }  // namespace
@@ -104,7 +90,8 @@ int ListProfiles(std::ostream& out, std::ostream& err) {
   for (const std::string& name : names) {
     std::string information;
     const bool read = ReadProfileInformation(folder + name, &information);
-    out << name << "\n    " << (read ? Visible(information) : "(cannot be read)") << "\n";
+    out << name << "\n    "
+        << (read ? Utf8From1251(CaretControlBytes(information)) : "(cannot be read)") << "\n";
   }
   return names.empty() ? 1 : 0;
 }

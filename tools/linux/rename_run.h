@@ -34,12 +34,6 @@
 // "." or "..", a "/" or a NUL byte in it, or longer than 255 bytes.
 std::optional<TSkip> LinuxNameProblem(const std::string& name);
 
-struct TFileOutcome {
-  enum class TKind { kRenamed, kUnchanged, kSkipped } Kind = TKind::kSkipped;
-  std::string NewPath;  // the user's form: the given folder part and the new name
-  TSkip Skip;
-};
-
 class TRenameRun {
  public:
   // journal may be null (a dry run writes none).
