@@ -89,8 +89,7 @@ void CheckRun(const std::string& input, const std::vector<TRule>& rules) {
         for (int pass = 0; pass < PassCount(caseSensitive); ++pass) {
           for (std::size_t i = 0; i < rules.size(); ++i) {
             ApplyRule(fast, rules[i], PassIsCaseSensitive(pass), direction, selfMapping);
-            oracle::ApplyRule(literal, rules[i], PassIsCaseSensitive(pass), direction,
-                              selfMapping);
+            oracle::ApplyRule(literal, rules[i], PassIsCaseSensitive(pass), direction, selfMapping);
             ASSERT_SAME_BYTES(fast.SearchText(), literal.SearchText)
                 << Describe(input, rules) << " pass " << pass << " rule " << i;
             ASSERT_SAME_BYTES(fast.ResultText(), literal.ResultText)
@@ -153,8 +152,8 @@ TEST(EquivalenceTest, LongTermsAndReplacements) {
         rule.Left = random.Text("aab", 14);
       } else {  // a piece of the text, often at its very end
         const std::size_t length = std::min<std::size_t>(input.size(), 9 + random.Below(6));
-        const std::size_t start = random.Coin() ? input.size() - length
-                                                : random.Below(input.size() - length + 1);
+        const std::size_t start =
+            random.Coin() ? input.size() - length : random.Below(input.size() - length + 1);
         rule.Left = input.substr(start, length);
       }
       if (rule.Left.empty()) rule.Left = "a";
@@ -175,6 +174,31 @@ TEST(EquivalenceTest, TermsAndTextsWithNul) {
       if (rule.SelfMapping) rule.Right = rule.Left;
     }
     const std::string input = random.Text(kAlphabetWithNul, 25);
+    ASSERT_NO_FATAL_FAILURE(CheckRun(input, rules)) << "case " << i;
+  }
+}
+
+TEST(EquivalenceTest, FindTermsTakenFromMaskedText) {
+  // Rules that leave filler, then finds cut out of the masked search text
+  // (so they hold NULs and occur), with replacements of every length: the
+  // filler of each replacement may complete a new occurrence, over and over.
+  Random random(1612);
+  for (int i = 0; i < 1500; ++i) {
+    const std::string input = random.Text(random.Coin() ? "aab" : "aAbB \xC6\xE6", 200);
+    std::vector<TRule> rules;
+    for (std::size_t masking = random.Below(3); masking-- > 0;) {
+      rules.push_back(TRule{random.Text("ab", 2), random.Text("xy", 3), false});
+    }
+    oracle::TLiteralPair masked;
+    oracle::RunReplacement(masked, input, rules, true, TDirection::kForward,
+                           TSelfMapping::kLikeEveryRule);
+    const std::string& search = masked.SearchText;
+    for (std::size_t cut = 1 + random.Below(3); cut-- > 0 && !search.empty();) {
+      const std::size_t start = random.Below(search.size());
+      std::string find = search.substr(start, 1 + random.Below(4));
+      if (random.Below(4) == 0) find.insert(random.Below(find.size() + 1), 1, '\0');
+      rules.push_back(TRule{find, random.Text(std::string("ab\0", 3), 4), false});
+    }
     ASSERT_NO_FATAL_FAILURE(CheckRun(input, rules)) << "case " << i;
   }
 }
@@ -213,7 +237,7 @@ TEST(EquivalenceTest, ReplaceAllInString) {
     ReplaceAllInString(fast, find, replacement, caseSensitive);
     oracle::ReplaceAllInString(literal, find, replacement, caseSensitive);
     ASSERT_SAME_BYTES(fast, literal) << "input \"" << Show(input) << "\" find \"" << Show(find)
-                                         << "\" replacement \"" << Show(replacement) << "\"";
+                                     << "\" replacement \"" << Show(replacement) << "\"";
   }
 }
 

@@ -12,6 +12,7 @@
 using engine_detail::ReplaceAllCore;
 using engine_detail::TByteCounts;
 using engine_detail::TRuleBatch;
+using engine_detail::TSweepCheck;
 
 // The engine's view of a pair: the lower-casing put off, the byte counts.
 struct TPairAccess {
@@ -61,26 +62,31 @@ struct TPairAccess {
 
   // Steps 2 and 3 of MaskedReplaceAll, after Prepare, with find and
   // replacement lower-cased where that is asked.
-  static void Replace(TReplacePair& pair, std::string_view find, std::string_view replacement) {
+  // When check says stop, the pair is left with the rule applied to part of
+  // it, and its byte counts are taken afresh when next needed.
+  static void Replace(TReplacePair& pair, std::string_view find, std::string_view replacement,
+                      TSweepCheck& check) {
     for (const char c : find) {
       if (pair.counts_[static_cast<unsigned char>(c)] == 0) return;  // cannot occur
     }
     if (find.empty() || find.size() > pair.search_.size()) return;
     Materialize(pair);
-    const std::size_t replaced = ReplaceAllCore(pair.search_, pair.result_, find, replacement,
-                                                pair.positions_, pair.borders_, &pair.counts_);
+    const std::size_t replaced =
+        ReplaceAllCore(pair.search_, pair.result_, find, replacement, pair.positions_,
+                       pair.borders_, &pair.counts_, check);
     for (const char c : find) pair.counts_[static_cast<unsigned char>(c)] -= replaced;
     pair.counts_[0] += replaced * replacement.size();
+    if (check.Stopped()) pair.counts_valid_ = false;
   }
 
   // Applies a series of one-character rules gathered since the last call.
-  static void ApplyBatch(TReplacePair& pair, TRuleBatch& batch) {
+  static void ApplyBatch(TReplacePair& pair, TRuleBatch& batch, TSweepCheck& check) {
     if (batch.Empty()) return;
     Prepare(pair, batch.CaseSensitive());
     const std::size_t grown = batch.Restrict(pair.counts_, pair.search_.size());
     if (grown != 0) {
       Materialize(pair);
-      batch.Sweep(pair.search_, pair.result_, grown);
+      if (!batch.Sweep(pair.search_, pair.result_, grown, check)) pair.counts_valid_ = false;
     }
     batch.Settle(pair.counts_);
   }
@@ -111,8 +117,9 @@ void MaskedReplaceAll(TReplacePair& pair, std::string find, std::string replacem
     LowerCaseInPlace(find);
     LowerCaseInPlace(replacement);
   }
+  TSweepCheck never;
   TPairAccess::Prepare(pair, caseSensitive);
-  TPairAccess::Replace(pair, find, replacement);
+  TPairAccess::Replace(pair, find, replacement, never);
 }
 
 void ReplaceAllInString(std::string& text, std::string find, std::string_view replacement,
@@ -125,7 +132,8 @@ void ReplaceAllInString(std::string& text, std::string find, std::string_view re
   }
   std::vector<std::size_t> positions;
   std::vector<std::size_t> borders;
-  ReplaceAllCore(search, result, find, replacement, positions, borders);
+  TSweepCheck never;
+  ReplaceAllCore(search, result, find, replacement, positions, borders, nullptr, never);
   text = std::move(result);
 }
 
@@ -171,6 +179,7 @@ void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive, TD
 bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vector<TRule>& rules,
                     const TRunOptions& options) {
   pair.Start(input);
+  TSweepCheck check(&options.Cancelled);
   TRuleBatch batch;
   std::string find;
   std::string replacement;
@@ -178,7 +187,8 @@ bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vecto
   for (int pass = 0; pass < passes; ++pass) {
     for (const TRule& rule : rules) {
       if (options.Cancelled && options.Cancelled()) {
-        TPairAccess::ApplyBatch(pair, batch);
+        TSweepCheck never;  // the rules before this one, whole
+        TPairAccess::ApplyBatch(pair, batch, never);
         return false;
       }
       const TCall call =
@@ -192,16 +202,17 @@ bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vecto
       const bool batchable = find.size() == 1 && find[0] != '\0' && !replacement.empty();
       const bool sameMode = batch.CaseSensitive() == call.CaseSensitive;
       if (!batch.Empty() && !(batchable ? sameMode : sameMode && CommutesWith(batch, find))) {
-        TPairAccess::ApplyBatch(pair, batch);
+        TPairAccess::ApplyBatch(pair, batch, check);
       }
       if (batchable) {
         batch.Add(find[0], replacement, call.CaseSensitive);
       } else {
         TPairAccess::Prepare(pair, call.CaseSensitive);
-        TPairAccess::Replace(pair, find, replacement);
+        TPairAccess::Replace(pair, find, replacement, check);
       }
+      if (check.Stopped()) return false;
     }
   }
-  TPairAccess::ApplyBatch(pair, batch);
-  return true;
+  TPairAccess::ApplyBatch(pair, batch, check);
+  return !check.Stopped();
 }

@@ -30,17 +30,24 @@
 // after an empty one a new occurrence can start at most find.size() - 1
 // characters before the removal point. A rule with a byte that SearchText no
 // longer holds is skipped without a search (the pair counts its bytes), and
-// RunReplacement applies a series of consecutive one-character rules of the
-// same case mode in one sweep (each character goes to the first of them that
-// names it, as one rule after the other would have it).
+// RunReplacement applies a series of one-character rules of the same case
+// mode in one sweep (each character goes to the first of them that names it,
+// as one rule after the other would have it); a rule between them whose find
+// holds no NUL and none of their characters gives the same strings before
+// them as after them, so it does not end the series.
 //
-// A find term that does contain a NUL byte (a profile file can hold one) with
-// a non-empty replacement takes the literal steps instead. One case where the
-// literal steps never end is defined here instead: a find made only of NUL
-// bytes whose replacement is not shorter than it (the filler would recreate
-// the match for ever) leaves the pair unchanged, apart from the lower-casing
-// of step 1. The literal oracle that the tests compare against
-// (engine/oracle/) does the same.
+// A find term that does contain a NUL byte (a profile file can hold one) may
+// match the filler of an earlier replacement, and each replacement may
+// complete the next occurrence ("a" -> "x" then "\0b" -> "y" turns "abbb"
+// into "y"). It is applied by pushing the text onto an output and replacing
+// whenever the output ends with find, reading the replacement's filler again
+// as input; linear as well, since every replacement takes a byte other than
+// NUL out for good or shortens the text. One case where the literal steps
+// never end is defined here instead: a find made only of NUL bytes whose
+// replacement is not shorter than it (the filler would recreate the match
+// for ever) leaves the pair unchanged, apart from the lower-casing of step 1.
+// The literal oracle that the tests compare against (engine/oracle/) does the
+// same.
 //
 // Threads: the engine keeps no module state. Each run works on a pair of its
 // own (TReplacePair), so runs on different threads never interleave; a single
@@ -142,15 +149,19 @@ struct TRunOptions {
   bool CaseSensitive = false;  // the CaseSensitive option: 1 pass when set, 2 when not
   TDirection Direction = TDirection::kForward;
   TSelfMapping SelfMapping = TSelfMapping::kLikeEveryRule;
-  // Optional. Asked before each rule; returning true abandons the run (the text
-  // window's worker gives up a stale conversion at the next rule).
+  // Optional. Asked before each rule, and inside a rule each time it has swept
+  // another 64 KB of text; returning true abandons the run (the text window's
+  // worker gives up a stale conversion within milliseconds, whatever the
+  // profile and the text).
   std::function<bool()> Cancelled;
 };
 
 // One run of a whole profile: sets the pair to the
 // input, then for each pass applies the rules in order as ApplyRule does. The
-// output is pair.ResultText(). Cancelled is asked once per rule, in rule
-// order. Returns false when it abandoned the run; the pair then holds the
-// result of the rules before it.
+// output is pair.ResultText(). Cancelled is asked once before each rule, in
+// rule order, and inside a rule only once it has swept 64 KB. Returns false
+// when it abandoned the run; the pair then holds the result of the rules
+// before it, and when the answer came inside a rule, that rule applied to
+// part of the text (both strings of equal length, of no further use).
 bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vector<TRule>& rules,
                     const TRunOptions& options);

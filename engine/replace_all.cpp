@@ -3,6 +3,8 @@
 #include "engine/replace_all.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace engine_detail {
 
@@ -27,14 +29,15 @@ void CloseUpTail(std::string& search, std::string& result, std::size_t w, std::s
 // the end of the output, the next occurrence lies wholly in the unread input
 // and is found with one search.
 std::size_t RemoveAll(std::string& search, std::string& result, std::string_view find,
-                      std::vector<std::size_t>& borders, const TByteCounts* counts) {
+                      std::vector<std::size_t>& borders, const TByteCounts* counts,
+                      TSweepCheck& check) {
   const TTermSearch term(find, borders, counts);
   const std::size_t m = find.size();
   const std::size_t n = search.size();
   char* s = search.data();
   char* r = result.data();
 
-  const std::size_t first = term.Find(s, n, 0);
+  const std::size_t first = term.Find(s, n, 0, check);
   if (first == kNotFound) return 0;
   std::size_t removed = 1;
   std::size_t w = first;      // output: [0, w)
@@ -42,7 +45,7 @@ std::size_t RemoveAll(std::string& search, std::string& result, std::string_view
   std::size_t q = term.StateAfter(s, w);
   while (true) {
     if (q == 0) {
-      const std::size_t i = term.Find(s, n, p);
+      const std::size_t i = term.Find(s, n, p, check);
       if (i == kNotFound) break;
       std::memmove(s + w, s + p, i - p);
       std::memmove(r + w, r + p, i - p);
@@ -51,7 +54,7 @@ std::size_t RemoveAll(std::string& search, std::string& result, std::string_view
       ++removed;
       q = term.StateAfter(s, w);
     } else {
-      if (p == n) break;
+      if (p == n || check.Due(p)) break;
       s[w] = s[p];
       r[w] = r[p];
       q = term.Step(q, s[w]);
@@ -72,9 +75,9 @@ std::size_t RemoveAll(std::string& search, std::string& result, std::string_view
 // start inside or before the filler, so the literal steps replace the
 // non-overlapping occurrences from left to right in the text as it was.
 std::size_t ReplaceOccurrences(std::string& search, std::string& result, std::string_view find,
-                               std::string_view replacement,
-                               std::vector<std::size_t>& positions,
-                               std::vector<std::size_t>& borders, const TByteCounts* counts) {
+                               std::string_view replacement, std::vector<std::size_t>& positions,
+                               std::vector<std::size_t>& borders, const TByteCounts* counts,
+                               TSweepCheck& check) {
   const TTermSearch term(find, borders, counts);
   const std::size_t m = find.size();
   const std::size_t k = replacement.size();
@@ -84,7 +87,8 @@ std::size_t ReplaceOccurrences(std::string& search, std::string& result, std::st
 
   if (k == m) {  // same length: in place
     std::size_t replaced = 0;
-    for (std::size_t i = term.Find(s, n, 0); i != kNotFound; i = term.Find(s, n, i + m)) {
+    for (std::size_t i = term.Find(s, n, 0, check); i != kNotFound;
+         i = term.Find(s, n, i + m, check)) {
       std::memset(s + i, 0, k);
       std::memcpy(r + i, replacement.data(), k);
       ++replaced;
@@ -96,7 +100,7 @@ std::size_t ReplaceOccurrences(std::string& search, std::string& result, std::st
     std::size_t w = 0;
     std::size_t p = 0;
     std::size_t replaced = 0;
-    for (std::size_t i = term.Find(s, n, 0); i != kNotFound; i = term.Find(s, n, p)) {
+    for (std::size_t i = term.Find(s, n, 0, check); i != kNotFound; i = term.Find(s, n, p, check)) {
       ++replaced;
       std::memmove(s + w, s + p, i - p);
       std::memmove(r + w, r + p, i - p);
@@ -113,10 +117,11 @@ std::size_t ReplaceOccurrences(std::string& search, std::string& result, std::st
 
   // longer: find the occurrences, grow both strings once, fill from the back
   positions.clear();
-  for (std::size_t i = term.Find(s, n, 0); i != kNotFound; i = term.Find(s, n, i + m)) {
+  for (std::size_t i = term.Find(s, n, 0, check); i != kNotFound;
+       i = term.Find(s, n, i + m, check)) {
     positions.push_back(i);
   }
-  if (positions.empty()) return 0;
+  if (positions.empty() || check.Stopped()) return 0;
   const std::size_t grown = n + positions.size() * (k - m);
   search.resize(grown);
   result.resize(grown);
@@ -138,26 +143,87 @@ std::size_t ReplaceOccurrences(std::string& search, std::string& result, std::st
   return positions.size();
 }
 
-// Non-empty replacement, find holding a NUL: the filler may take part in a
-// later occurrence, so take the literal steps. The search restarts find.size()
-// - 1 characters before the last replacement: any earlier start would lie
-// wholly in text that had no occurrence. It ends, because every replacement
-// removes at least one byte other than NUL and adds only NULs, except for a
-// find made only of NULs whose replacement is not shorter, which never ends
-// and is defined to change nothing (see replace.h).
+// Non-empty replacement, find holding a NUL: the filler of a replacement may
+// take part in a later occurrence. The same push-down as RemoveAll, with the
+// replacement's filler put back in front of the unread input: the output
+// (text[0, w) of the current text) holds no occurrence, so the first one to
+// complete at its end as characters are pushed is the leftmost of the whole
+// current text; it is taken off the output, and its filler is read again,
+// since it may complete an occurrence with what the output ends with.
+// Linear: every replacement takes at least one byte other than NUL out for
+// good, or shortens the text, and puts k bytes back to read. A find made only
+// of NULs whose replacement is not shorter would never end and is defined to
+// change nothing (see replace.h).
 std::size_t ReplaceWithNulInFind(std::string& search, std::string& result, std::string_view find,
-                                 std::string_view replacement) {
+                                 std::string_view replacement, std::vector<std::size_t>& borders,
+                                 TSweepCheck& check) {
   const std::size_t m = find.size();
   const std::size_t k = replacement.size();
   if (k >= m && find.find_first_not_of('\0') == std::string_view::npos) return 0;
-  std::size_t replaced = 0;
-  std::size_t from = 0;
-  for (std::size_t i = search.find(find, from); i != kNotFound; i = search.find(find, from)) {
-    search.replace(i, m, k, '\0');
-    result.replace(i, m, replacement);
-    from = i + 1 >= m ? i + 1 - m : 0;
-    ++replaced;
+  const TTermSearch term(find, borders);
+  const std::size_t n = search.size();
+  const char* s = search.data();
+  const char* r = result.data();
+  const std::size_t first = term.Find(s, n, 0, check);
+  if (first == kNotFound) return 0;
+
+  std::string out_search(s, first);
+  std::string out_result(r, first);
+  // Filler still to be read, innermost last: each entry is the position in
+  // replacement of the next character to read.
+  std::vector<std::size_t> filler{0};
+  std::size_t replaced = 1;
+  std::size_t p = first + m;  // the input not yet read: filler, then [p, n)
+  std::size_t read = p;       // characters read, filler included, for the check
+  std::size_t q = term.StateAfter(out_search.data(), out_search.size());
+  while (true) {
+    if (filler.empty() && q == 0) {
+      const std::size_t i = term.Find(s, n, p, check);
+      const std::size_t end = i == kNotFound ? n : i;
+      out_search.append(s + p, end - p);
+      out_result.append(r + p, end - p);
+      read += end - p;
+      p = end;
+      if (i == kNotFound) break;
+      p += m;
+      read += m;
+      ++replaced;
+      filler.push_back(0);
+      q = term.StateAfter(out_search.data(), out_search.size());
+      continue;
+    }
+    if (check.Due(read)) break;
+    if (!filler.empty()) {
+      std::size_t& next = filler.back();
+      out_search.push_back('\0');
+      out_result.push_back(replacement[next]);
+      if (++next == k) filler.pop_back();
+    } else if (p < n) {
+      out_search.push_back(s[p]);
+      out_result.push_back(r[p]);
+      ++p;
+    } else {
+      break;
+    }
+    ++read;
+    q = term.Step(q, out_search.back());
+    if (q == m) {
+      out_search.resize(out_search.size() - m);
+      out_result.resize(out_result.size() - m);
+      ++replaced;
+      filler.push_back(0);
+      q = term.StateAfter(out_search.data(), out_search.size());
+    }
   }
+  // Stopped early: what is left to read goes on unchanged.
+  for (; !filler.empty(); filler.pop_back()) {
+    out_search.append(k - filler.back(), '\0');
+    out_result.append(replacement.substr(filler.back()));
+  }
+  out_search.append(s + p, n - p);
+  out_result.append(r + p, n - p);
+  search.swap(out_search);
+  result.swap(out_result);
   return replaced;
 }
 
@@ -165,14 +231,15 @@ std::size_t ReplaceWithNulInFind(std::string& search, std::string& result, std::
 
 std::size_t ReplaceAllCore(std::string& search, std::string& result, std::string_view find,
                            std::string_view replacement, std::vector<std::size_t>& positions,
-                           std::vector<std::size_t>& borders,
-                           const TByteCounts* counts) {
+                           std::vector<std::size_t>& borders, const TByteCounts* counts,
+                           TSweepCheck& check) {
   if (find.empty() || find.size() > search.size()) return 0;
-  if (replacement.empty()) return RemoveAll(search, result, find, borders, counts);
+  check.Restart();
+  if (replacement.empty()) return RemoveAll(search, result, find, borders, counts, check);
   if (find.find('\0') != std::string_view::npos) {
-    return ReplaceWithNulInFind(search, result, find, replacement);
+    return ReplaceWithNulInFind(search, result, find, replacement, borders, check);
   }
-  return ReplaceOccurrences(search, result, find, replacement, positions, borders, counts);
+  return ReplaceOccurrences(search, result, find, replacement, positions, borders, counts, check);
 }
 
 }  // namespace engine_detail

@@ -17,10 +17,12 @@ namespace engine_detail {
 // Returns the number of replacements: each took find's bytes out of search
 // and put replacement.size() NULs in.
 // positions and borders are scratch space reused between calls; counts, when
-// given, are search's byte counts and only steer the search.
+// given, are search's byte counts and only steer the search. check is asked
+// as the sweep goes on; when it says stop, both strings are left of equal
+// length with some of the occurrences replaced.
 std::size_t ReplaceAllCore(std::string& search, std::string& result, std::string_view find,
                            std::string_view replacement, std::vector<std::size_t>& positions,
-                           std::vector<std::size_t>& borders,
-                           const TByteCounts* counts = nullptr);
+                           std::vector<std::size_t>& borders, const TByteCounts* counts,
+                           TSweepCheck& check);
 
 }  // namespace engine_detail

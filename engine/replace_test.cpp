@@ -29,8 +29,7 @@ struct FastEngine {
     ReplaceAllInString(text, find, replacement, caseSensitive);
   }
   static std::string Run(const std::string& input, const std::vector<TRule>& rules,
-                         bool caseSensitiveOption, TDirection direction,
-                         TSelfMapping selfMapping) {
+                         bool caseSensitiveOption, TDirection direction, TSelfMapping selfMapping) {
     TReplacePair pair;
     TRunOptions options;
     options.CaseSensitive = caseSensitiveOption;
@@ -58,8 +57,7 @@ struct LiteralEngine {
     oracle::ReplaceAllInString(text, find, replacement, caseSensitive);
   }
   static std::string Run(const std::string& input, const std::vector<TRule>& rules,
-                         bool caseSensitiveOption, TDirection direction,
-                         TSelfMapping selfMapping) {
+                         bool caseSensitiveOption, TDirection direction, TSelfMapping selfMapping) {
     Pair pair;
     oracle::RunReplacement(pair, input, rules, caseSensitiveOption, direction, selfMapping);
     return pair.ResultText;
@@ -156,23 +154,22 @@ TYPED_TEST(EngineTest, ReplaceAllInStringKeepsReplacementAndRestOfText) {
 
 TYPED_TEST(EngineTest, SelfMappingRuleTextWindowVersusFileName) {
   const std::vector<TRule> rules = {SelfRule("x"), Rule(W("Ж"), "Zh")};
-  EXPECT_EQ(TypeParam::Run(W("Жx"), rules, true, TDirection::kForward,
-                           TSelfMapping::kLikeEveryRule),
-            W("Zhx"));
-  EXPECT_EQ(TypeParam::Run(W("Жx"), rules, true, TDirection::kForward,
-                           TSelfMapping::kAlwaysIgnoreCase),
-            W("Жx"));
+  EXPECT_EQ(
+      TypeParam::Run(W("Жx"), rules, true, TDirection::kForward, TSelfMapping::kLikeEveryRule),
+      W("Zhx"));
+  EXPECT_EQ(
+      TypeParam::Run(W("Жx"), rules, true, TDirection::kForward, TSelfMapping::kAlwaysIgnoreCase),
+      W("Жx"));
 }
 
 // --- the pair and the run -----------------------------------------------------
 
 TYPED_TEST(EngineTest, FileNameSelfMappingPutsMatchedTextInLowerCase) {
   const std::vector<TRule> rules = {SelfRule("ab")};
-  EXPECT_EQ(TypeParam::Run("xABy", rules, true, TDirection::kForward,
-                           TSelfMapping::kAlwaysIgnoreCase),
-            "xaby");
-  EXPECT_EQ(TypeParam::Run("xABy", rules, true, TDirection::kForward,
-                           TSelfMapping::kLikeEveryRule),
+  EXPECT_EQ(
+      TypeParam::Run("xABy", rules, true, TDirection::kForward, TSelfMapping::kAlwaysIgnoreCase),
+      "xaby");
+  EXPECT_EQ(TypeParam::Run("xABy", rules, true, TDirection::kForward, TSelfMapping::kLikeEveryRule),
             "xABy");
 }
 
@@ -250,7 +247,7 @@ TYPED_TEST(EngineTest, TermsWithNulMatchTheFiller) {
   EXPECT_EQ(TypeParam::Result(pair), "x");
 
   TypeParam::Start(pair, "ab");
-  TypeParam::Masked(pair, "b", "cc", true);  // Search "a\0\0", Result "acc"
+  TypeParam::Masked(pair, "b", "cc", true);   // Search "a\0\0", Result "acc"
   TypeParam::Masked(pair, "\0a"s, "", true);  // no match: "\0" follows "a"
   TypeParam::Masked(pair, "\0"s, "", true);   // removes the filler and the "cc"
   EXPECT_EQ(TypeParam::Search(pair), "a");
@@ -359,12 +356,75 @@ TEST(RunReplacementTest, LargeTextsTakeLinearTime) {
   TRunOptions options;
   RunReplacement(pair, text, rules, options);
   EXPECT_EQ(pair.ResultText().size(), 500000u * 4);
-  EXPECT_EQ(pair.ResultText().substr(0, 8), "1122" "1122");
+  EXPECT_EQ(pair.ResultText().substr(0, 8),
+            "1122"
+            "1122");
   TReplacePair removal;
   std::string nested = std::string(1000000, 'a') + std::string(1000000, 'b');
   removal.Start(nested);
   MaskedReplaceAll(removal, "ab", "", true);
   EXPECT_EQ(removal.ResultText(), "");
+  // A find term holding NUL meets the filler of the rule before it, and each
+  // of its replacements makes the next occurrence: "abbb" -> "\0bbb" -> "y".
+  std::string cascades;
+  for (int i = 0; i < 250000; ++i) cascades += "abbb";
+  RunReplacement(pair, cascades, {Rule("a", "x"), Rule("\0b"s, "y")}, options);
+  EXPECT_EQ(pair.ResultText(), std::string(250000, 'y'));
+}
+
+TEST(RunReplacementTest, CancelledIsAskedInsideARuleAsItSweepsALongText) {
+  // One rule of each kind over a megabyte: the hook is asked before the rule
+  // and again every 64 KB the rule sweeps; a yes there stops the rule.
+  struct Case {
+    const char* kind;
+    std::string text;
+    TRule rule;
+  };
+  const auto times = [](const std::string& piece, std::size_t bytes) {
+    std::string text;
+    while (text.size() < bytes) text += piece;
+    return text;
+  };
+  const std::size_t size = std::size_t{1} << 20;
+  const Case cases[] = {
+      {"one character, same length", times("ab", size), Rule("a", "x")},
+      {"one character, longer", times("ab", size), Rule("a", "xyz")},
+      {"shorter", times("abc", size), Rule("ab", "x")},
+      {"same length", times("abc", size), Rule("ab", "xy")},
+      {"longer", times("abc", size), Rule("ab", "xyz")},
+      {"longer, rare", times("abc", size) + "qq", Rule("qq", "xyz")},
+      {"removal", times("aabb", size), Rule("ab", "")},
+      {"long removal", times("abcdefghijk-", size), Rule("abcdefghijk", "")},
+      {"find with NUL", times("\0bb"s, size), Rule("\0b"s, "y")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    TRunOptions options;
+    options.CaseSensitive = true;  // one pass, one rule
+    int asked = 0;
+    options.Cancelled = [&] {
+      ++asked;
+      return false;
+    };
+    TReplacePair whole;
+    ASSERT_TRUE(RunReplacement(whole, c.text, {c.rule}, options));
+    EXPECT_GE(asked, static_cast<int>(c.text.size() / (64 << 10)));
+    TRunOptions exact;
+    exact.CaseSensitive = true;
+    TReplacePair unhooked;
+    RunReplacement(unhooked, c.text, {c.rule}, exact);
+    // (no EXPECT_EQ: a megabyte in a failure message helps nobody)
+    EXPECT_TRUE(whole.ResultText() == unhooked.ResultText());
+    EXPECT_TRUE(whole.SearchText() == unhooked.SearchText());
+
+    asked = 0;
+    options.Cancelled = [&] { return ++asked == 2; };
+    TReplacePair stopped;
+    EXPECT_FALSE(RunReplacement(stopped, c.text, {c.rule}, options));
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(stopped.SearchText().size(), stopped.ResultText().size());
+    EXPECT_TRUE(stopped.ResultText() != unhooked.ResultText()) << "stopped inside the rule";
+  }
 }
 
 }  // namespace

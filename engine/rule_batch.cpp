@@ -1,6 +1,7 @@
 // One sweep for a series of one-character rules.
 #include "engine/rule_batch.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -56,21 +57,35 @@ void TRuleBatch::Settle(TByteCounts& counts) {
   replacements_.clear();
 }
 
-void TRuleBatch::Sweep(std::string& search, std::string& result, std::size_t grown) const {
+bool TRuleBatch::Sweep(std::string& search, std::string& result, std::size_t grown,
+                       TSweepCheck& check) const {
+  check.Restart();
   const std::size_t n = search.size();
   if (grown == n) {  // every replacement has one character
-    SweepInPlace(search.data(), result.data(), n);
-    return;
+    return SweepInPlace(search.data(), result.data(), n, 0, check);
   }
   // Grow both strings once, then fill them from the back: the write
   // position w never falls below the read position i, since what is still
-  // to be read can only grow.
+  // to be read can only grow. n - i bytes have been swept.
   search.resize(grown);
   result.resize(grown);
   char* s = search.data();
   char* r = result.data();
   std::size_t i = n;
   std::size_t w = grown;
+  // Where the sweep next stops to ask.
+  const auto next_question = [&] {
+    const std::size_t mark = check.Mark();
+    return mark >= n ? 0 : n - mark;
+  };
+  // Told to stop: the swept end goes next to the unswept front.
+  const auto stop = [&] {
+    std::memmove(s + i, s + w, grown - w);
+    std::memmove(r + i, r + w, grown - w);
+    search.resize(i + grown - w);
+    result.resize(i + grown - w);
+    return false;
+  };
   if (ShortReplacements()) {
     // Branch-free while the gap is at least one word: each character's
     // output is the top end of an 8-byte word stored just below w; the
@@ -89,51 +104,64 @@ void TRuleBatch::Sweep(std::string& search, std::string& result, std::size_t gro
       sizes[e + 1] = replacement.size();
     }
     constexpr int kTopShift = 8 * (kWord - 1);
-    // Table lookups rather than conditions, so that no branch mispredicts.
     while (i > 0 && w - i >= kWord) {
-      --i;
-      const unsigned char c = static_cast<unsigned char>(s[i]);
-      const unsigned slot = slot_[c];
-      const std::uint64_t search_word = keep[slot] & (std::uint64_t{c} << kTopShift);
-      const std::uint64_t result_word =
-          words[slot] |
-          (keep[slot] & (std::uint64_t{static_cast<unsigned char>(r[i])} << kTopShift));
-      StoreLittleEndianWord(s + w - kWord, search_word);
-      StoreLittleEndianWord(r + w - kWord, result_word);
-      w -= sizes[slot];
+      if (check.Due(n - i)) return stop();
+      // Table lookups rather than conditions, so that no branch mispredicts.
+      for (const std::size_t low = next_question(); i > low && w - i >= kWord;) {
+        --i;
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        const unsigned slot = slot_[c];
+        const std::uint64_t search_word = keep[slot] & (std::uint64_t{c} << kTopShift);
+        const std::uint64_t result_word =
+            words[slot] |
+            (keep[slot] & (std::uint64_t{static_cast<unsigned char>(r[i])} << kTopShift));
+        StoreLittleEndianWord(s + w - kWord, search_word);
+        StoreLittleEndianWord(r + w - kWord, result_word);
+        w -= sizes[slot];
+      }
     }
   }
   while (i > 0 && w > i) {
-    --i;
-    const unsigned slot = slot_[static_cast<unsigned char>(s[i])];
-    if (slot == 0) {
-      --w;
-      s[w] = s[i];
-      r[w] = r[i];
-    } else {
-      const std::string& replacement = replacements_[slot - 1];
-      w -= replacement.size();
-      std::memset(s + w, 0, replacement.size());
-      std::memcpy(r + w, replacement.data(), replacement.size());
+    if (check.Due(n - i)) return stop();
+    for (const std::size_t low = next_question(); i > low && w > i;) {
+      --i;
+      const unsigned slot = slot_[static_cast<unsigned char>(s[i])];
+      if (slot == 0) {
+        --w;
+        s[w] = s[i];
+        r[w] = r[i];
+      } else {
+        const std::string& replacement = replacements_[slot - 1];
+        w -= replacement.size();
+        std::memset(s + w, 0, replacement.size());
+        std::memcpy(r + w, replacement.data(), replacement.size());
+      }
     }
   }
   // Nothing left to grow: what remains has only one-character replacements.
-  SweepInPlace(s, r, i);
+  return SweepInPlace(s, r, i, n - i, check);
 }
 
-void TRuleBatch::SweepInPlace(char* s, char* r, std::size_t n) const {
+bool TRuleBatch::SweepInPlace(char* s, char* r, std::size_t n, std::size_t swept,
+                              TSweepCheck& check) const {
   std::array<unsigned char, 256> first{};  // by slot: the one-character replacement
   std::array<unsigned char, 256> keep{};   // by slot: 0xFF where nothing is replaced
   keep[0] = 0xFF;
   for (std::size_t e = 0; e < replacements_.size(); ++e) {
     first[e + 1] = static_cast<unsigned char>(replacements_[e][0]);
   }
-  for (std::size_t i = 0; i < n; ++i) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    const unsigned slot = slot_[c];
-    s[i] = static_cast<char>(c & keep[slot]);
-    r[i] = static_cast<char>((static_cast<unsigned char>(r[i]) & keep[slot]) | first[slot]);
+  for (std::size_t i = 0; i < n;) {
+    if (check.Due(swept + i)) return false;
+    // Due said no, so the mark lies beyond swept + i.
+    const std::size_t end = std::min(n, check.Mark() - swept);
+    for (; i < end; ++i) {
+      const unsigned char c = static_cast<unsigned char>(s[i]);
+      const unsigned slot = slot_[c];
+      s[i] = static_cast<char>(c & keep[slot]);
+      r[i] = static_cast<char>((static_cast<unsigned char>(r[i]) & keep[slot]) | first[slot]);
+    }
   }
+  return true;
 }
 
 bool TRuleBatch::ShortReplacements() const {

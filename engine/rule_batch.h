@@ -35,14 +35,16 @@ class TRuleBatch {
   std::size_t Restrict(const TByteCounts& counts, std::size_t size);
 
   // Applies the rules to the search and result copies (search lower-cased
-  // where the case mode asks for it).
-  void Sweep(std::string& search, std::string& result, std::size_t grown) const;
+  // where the case mode asks for it). Returns false when check said stop:
+  // both strings are then of equal length, the rules applied to part of them.
+  bool Sweep(std::string& search, std::string& result, std::size_t grown, TSweepCheck& check) const;
 
   // Updates the byte counts for the sweep and empties the batch.
   void Settle(TByteCounts& counts);
 
  private:
-  void SweepInPlace(char* s, char* r, std::size_t n) const;
+  // The sweep when nothing grows; swept bytes have been swept before.
+  bool SweepInPlace(char* s, char* r, std::size_t n, std::size_t swept, TSweepCheck& check) const;
   bool ShortReplacements() const;
 
   std::array<unsigned char, 256> slot_{};  // by byte: 0 for none, else index + 1

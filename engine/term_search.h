@@ -8,9 +8,11 @@
 // the text (at most kMaxAnchored comparisons per candidate).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,13 +24,48 @@ using TByteCounts = std::array<std::size_t, 256>;
 
 inline constexpr std::size_t kNotFound = std::string::npos;
 
+// Asks a run's Cancelled hook while one rule sweeps a long text: whenever the
+// sweep has gone another kStride bytes past the last question (positions
+// count from the start of the rule's sweep). Without a hook it never asks;
+// once the hook has said yes, every sweep stops at its next check.
+class TSweepCheck {
+ public:
+  static constexpr std::size_t kStride = std::size_t{64} << 10;
+
+  TSweepCheck() = default;
+  explicit TSweepCheck(const std::function<bool()>* cancelled)
+      : cancelled_(cancelled != nullptr && *cancelled ? cancelled : nullptr) {}
+
+  // A new rule's sweep starts at position 0.
+  void Restart() { mark_ = cancelled_ != nullptr && !stopped_ ? kStride : kNever; }
+  // The position at which the sweep asks next; kNotFound (the largest size)
+  // when it never will.
+  std::size_t Mark() const { return stopped_ ? 0 : mark_; }
+  // True when the sweep is to stop: asks once position at has reached the mark.
+  bool Due(std::size_t at) {
+    if (at < Mark()) return false;
+    if (!stopped_) {
+      stopped_ = (*cancelled_)();
+      mark_ = at + kStride;
+    }
+    return stopped_;
+  }
+  bool Stopped() const { return stopped_; }
+
+ private:
+  static constexpr std::size_t kNever = kNotFound;
+  const std::function<bool()>* cancelled_ = nullptr;
+  std::size_t mark_ = kNever;
+  bool stopped_ = false;
+};
+
 class TTermSearch {
  public:
   static constexpr std::size_t kMaxAnchored = 8;
 
   // borders is scratch space of the caller, reused between rules.
   TTermSearch(std::string_view find, std::vector<std::size_t>& borders,
-           const TByteCounts* counts = nullptr)
+              const TByteCounts* counts = nullptr)
       : find_(find), size_(find.size()), borders_(borders) {
     if (size_ <= kMaxAnchored && counts != nullptr) {
       for (std::size_t j = 1; j < size_; ++j) {
@@ -88,6 +125,21 @@ class TTermSearch {
       i = at + 1;
     }
     return kNotFound;
+  }
+
+  // Find, asking check whenever the search passes its mark; kNotFound also
+  // when check says stop.
+  std::size_t Find(const char* text, std::size_t size, std::size_t from, TSweepCheck& check) const {
+    while (true) {
+      if (check.Due(from)) return kNotFound;
+      const std::size_t mark = check.Mark();
+      if (mark >= size || size - mark < size_) return Find(text, size, from);
+      // Every occurrence that starts before the mark ends before limit.
+      const std::size_t limit = mark + size_ - 1;
+      const std::size_t found = Find(text, limit, from);
+      if (found != kNotFound) return found;
+      from = std::max(from, mark);
+    }
   }
 
   // The state after reading text[0, end), given that it holds no occurrence:

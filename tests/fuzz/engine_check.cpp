@@ -24,8 +24,7 @@ const char* Name(TSelfMapping selfMapping) {
                                                      : "self-mapping always ignoring case";
 }
 
-std::string DescribeMode(bool caseSensitiveOption, TDirection direction,
-                         TSelfMapping selfMapping) {
+std::string DescribeMode(bool caseSensitiveOption, TDirection direction, TSelfMapping selfMapping) {
   return std::string(caseSensitiveOption ? "CaseSensitive set" : "CaseSensitive clear") + ", " +
          Name(direction) + ", " + Name(selfMapping);
 }
@@ -164,6 +163,14 @@ std::string DescribeRules(const std::vector<TRule>& rules) {
   return described + "]";
 }
 
+std::vector<TRule> WithNul(std::vector<TRule> rules, char byte) {
+  for (TRule& rule : rules) {
+    std::replace(rule.Left.begin(), rule.Left.end(), byte, '\0');
+    std::replace(rule.Right.begin(), rule.Right.end(), byte, '\0');
+  }
+  return rules;
+}
+
 std::size_t AffordableRules(std::string_view text, const std::vector<TRule>& rules) {
   std::size_t longestTerm = 1;
   std::size_t comparisons = 0;
@@ -178,8 +185,7 @@ std::size_t AffordableRules(std::string_view text, const std::vector<TRule>& rul
   return rules.size();
 }
 
-void CheckEngine(const std::string& text, const std::vector<TRule>& rules,
-                 const THookPlan& hooks) {
+void CheckEngine(const std::string& text, const std::vector<TRule>& rules, const THookPlan& hooks) {
   for (const bool caseSensitiveOption : {true, false}) {
     for (const TSelfMapping selfMapping :
          {TSelfMapping::kLikeEveryRule, TSelfMapping::kAlwaysIgnoreCase}) {

@@ -32,6 +32,9 @@ std::size_t AffordableRules(std::string_view text, const std::vector<TRule>& rul
 // Runs every comparison; returns normally only when all agree.
 void CheckEngine(const std::string& text, const std::vector<TRule>& rules, const THookPlan& hooks);
 
+// The rules with every byte equal to byte turned into NUL in both terms.
+std::vector<TRule> WithNul(std::vector<TRule> rules, char byte);
+
 // A readable description of rules, for failure messages.
 std::string DescribeRules(const std::vector<TRule>& rules);
 

@@ -67,6 +67,9 @@ PROFILE_SEEDS = {
     "nul-bytes": profile_input(b"a\x00b\x00\x00c",
                                lines(b"\x00 x", b"b\x00 y", b"\x00\x00 \x00", b"\x00 ", b"c")),
     "nul-only-find": profile_input(b"\x00a\x00", lines(b"a z", b"\x00 \x00\x00", b"\x00\x00 q")),
+    "nul-term-meets-filler": profile_input(b"abbb ab abab", lines(b"a x", b"\x00b y")),
+    "nul-term-grows-filler": profile_input(b"aab ba", lines(b"a xy", b"\x00\x00 zzz",
+                                                            b"\x00b ", b"b\x00 q")),
     "long-rule-line": profile_input(b"ab" * 60, lines(b"a" * 500 + b" " + b"b" * 500,
                                                       b"ab " + b"xy" * 300)),
     # reading in pieces, past the buffer, with read errors
