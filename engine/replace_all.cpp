@@ -130,6 +130,17 @@ std::size_t ReplaceOccurrences(std::string& search, std::string& result, std::st
   std::size_t source_end = n;
   std::size_t target_end = grown;
   for (std::size_t j = positions.size(); j-- > 0;) {
+    // The work goes with what is written, which a long replacement makes far
+    // more than what is read.
+    if (check.Due(grown - target_end)) {
+      // Stopped: the filled end goes next to the part not yet reached.
+      const std::size_t filled = grown - target_end;
+      std::memmove(s + source_end, s + target_end, filled);
+      std::memmove(r + source_end, r + target_end, filled);
+      search.resize(source_end + filled);
+      result.resize(source_end + filled);
+      return positions.size() - 1 - j;
+    }
     const std::size_t i = positions[j];
     const std::size_t tail = source_end - (i + m);
     target_end -= tail;
@@ -178,7 +189,7 @@ std::size_t ReplaceWithNulInFind(std::string& search, std::string& result, std::
   std::size_t q = term.StateAfter(out_search.data(), out_search.size());
   while (true) {
     if (filler.empty() && q == 0) {
-      const std::size_t i = term.Find(s, n, p, check);
+      const std::size_t i = term.Find(s, n, p, check, read - p);
       const std::size_t end = i == kNotFound ? n : i;
       out_search.append(s + p, end - p);
       out_result.append(r + p, end - p);

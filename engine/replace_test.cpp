@@ -373,8 +373,9 @@ TEST(RunReplacementTest, LargeTextsTakeLinearTime) {
 }
 
 TEST(RunReplacementTest, CancelledIsAskedInsideARuleAsItSweepsALongText) {
-  // One rule of each kind over a megabyte: the hook is asked before the rule
-  // and again every 64 KB the rule sweeps; a yes there stops the rule.
+  // One rule of each kind over a megabyte (read, or written by a long
+  // replacement): the hook is asked before the rule and again every 64 KB
+  // the rule sweeps; a yes there stops the rule.
   struct Case {
     const char* kind;
     std::string text;
@@ -393,6 +394,8 @@ TEST(RunReplacementTest, CancelledIsAskedInsideARuleAsItSweepsALongText) {
       {"same length", times("abc", size), Rule("ab", "xy")},
       {"longer", times("abc", size), Rule("ab", "xyz")},
       {"longer, rare", times("abc", size) + "qq", Rule("qq", "xyz")},
+      {"one character, long replacement", times("ab", size / 64), Rule("a", std::string(300, 'x'))},
+      {"longer, long replacement", times("abc", size / 64), Rule("ab", std::string(300, 'x'))},
       {"removal", times("aabb", size), Rule("ab", "")},
       {"long removal", times("abcdefghijk-", size), Rule("abcdefghijk", "")},
       {"find with NUL", times("\0bb"s, size), Rule("\0b"s, "y")},

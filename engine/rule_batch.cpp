@@ -66,17 +66,18 @@ bool TRuleBatch::Sweep(std::string& search, std::string& result, std::size_t gro
   }
   // Grow both strings once, then fill them from the back: the write
   // position w never falls below the read position i, since what is still
-  // to be read can only grow. n - i bytes have been swept.
+  // to be read can only grow. For check, the sweep is at grown - w, the
+  // bytes written (a long replacement writes far more than is read).
   search.resize(grown);
   result.resize(grown);
   char* s = search.data();
   char* r = result.data();
   std::size_t i = n;
   std::size_t w = grown;
-  // Where the sweep next stops to ask.
+  // The write position at which the sweep next stops to ask.
   const auto next_question = [&] {
     const std::size_t mark = check.Mark();
-    return mark >= n ? 0 : n - mark;
+    return mark >= grown ? 0 : grown - mark;
   };
   // Told to stop: the swept end goes next to the unswept front.
   const auto stop = [&] {
@@ -105,9 +106,9 @@ bool TRuleBatch::Sweep(std::string& search, std::string& result, std::size_t gro
     }
     constexpr int kTopShift = 8 * (kWord - 1);
     while (i > 0 && w - i >= kWord) {
-      if (check.Due(n - i)) return stop();
+      if (check.Due(grown - w)) return stop();
       // Table lookups rather than conditions, so that no branch mispredicts.
-      for (const std::size_t low = next_question(); i > low && w - i >= kWord;) {
+      for (const std::size_t low = next_question(); w > low && w - i >= kWord;) {
         --i;
         const unsigned char c = static_cast<unsigned char>(s[i]);
         const unsigned slot = slot_[c];
@@ -122,8 +123,8 @@ bool TRuleBatch::Sweep(std::string& search, std::string& result, std::size_t gro
     }
   }
   while (i > 0 && w > i) {
-    if (check.Due(n - i)) return stop();
-    for (const std::size_t low = next_question(); i > low && w > i;) {
+    if (check.Due(grown - w)) return stop();
+    for (const std::size_t low = next_question(); w > low && w > i;) {
       --i;
       const unsigned slot = slot_[static_cast<unsigned char>(s[i])];
       if (slot == 0) {
@@ -139,7 +140,7 @@ bool TRuleBatch::Sweep(std::string& search, std::string& result, std::size_t gro
     }
   }
   // Nothing left to grow: what remains has only one-character replacements.
-  return SweepInPlace(s, r, i, n - i, check);
+  return SweepInPlace(s, r, i, grown - w, check);
 }
 
 bool TRuleBatch::SweepInPlace(char* s, char* r, std::size_t n, std::size_t swept,

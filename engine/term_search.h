@@ -128,11 +128,12 @@ class TTermSearch {
   }
 
   // Find, asking check whenever the search passes its mark; kNotFound also
-  // when check says stop.
-  std::size_t Find(const char* text, std::size_t size, std::size_t from, TSweepCheck& check) const {
+  // when check says stop. The sweep is at position from + ahead for check.
+  std::size_t Find(const char* text, std::size_t size, std::size_t from, TSweepCheck& check,
+                   std::size_t ahead = 0) const {
     while (true) {
-      if (check.Due(from)) return kNotFound;
-      const std::size_t mark = check.Mark();
+      if (check.Due(from + ahead)) return kNotFound;
+      const std::size_t mark = check.Mark() - ahead;  // above from: Due said no
       if (mark >= size || size - mark < size_) return Find(text, size, from);
       // Every occurrence that starts before the mark ends before limit.
       const std::size_t limit = mark + size_ - 1;
