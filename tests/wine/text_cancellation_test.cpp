@@ -1,0 +1,123 @@
+// A stale conversion of the text window stops inside a long rule, through the
+// real translit.dll. The profile's second rule takes the worker a second or
+// more over the pasted text: its find term holds a NUL, so it matches the
+// filler that the first rule leaves before every "b", and each match writes
+// a long replacement whose filler is read again. A change made while the
+// worker is inside that rule must end the worker within 50 ms, and closing
+// the window then must not wait longer either. Prints the figures.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "tests/wine/text_window_fixture.h"
+
+namespace {
+
+constexpr double kBoundMs = 50;
+constexpr std::size_t kPairs = 25000;       // "ab" pairs pasted: 50 KB, in lines of 30
+constexpr std::size_t kReplacement = 4000;  // letters written per match
+
+class Cancellation : public TextWindowTest {
+ protected:
+  void SetUp() override {
+    const std::string long_rule = std::string("\0b ", 3) + std::string(kReplacement, 'z');
+    AddProfile("slow.pch", ProfileText("slow", "left", "right", {"a x", long_rule}));
+    Load();
+    for (std::size_t i = 1; i <= kPairs; ++i) text_ += i % 30 == 0 ? "ab\r\n" : "ab";
+  }
+
+  // Opens the window, pastes the text, waits until the worker has spent
+  // 200 ms in the run (the long rule, by then), then does act and measures
+  // how long after it the worker reported back. The last conversion's result
+  // must be what the engine makes of the source field's text.
+  struct Figures {
+    bool inside = false;    // no report had come before act
+    double act_ms = 0;      // act itself, on the user-interface thread
+    double report_ms = -1;  // from the start of act to the stale worker's report
+  };
+  Figures Measure(const std::function<void(const TextWindowControls&)>& act, bool closes) {
+    Figures figures;
+    WorkerThreadCounter threads(plugin().module());
+    ConversionProbe probe;
+    ModalDriver driver;
+    HWND window = nullptr;
+    TextWindowControls c;
+    LARGE_INTEGER acted{};
+    driver.WaitForWindow(kTextClass, &window)
+        .Then([&] {
+          c = ControlsOf(window);
+          probe.Attach(c);
+          TypeText(c.source, text_);
+        })
+        .WaitFor([&] { return probe.Reads() >= 1; })
+        .WaitFor([&] { return MillisecondsBetween(probe.LastRead(), Now()) > 200; })
+        .Then([&] {
+          figures.inside = probe.Reports() == 0;
+          acted = Now();
+          act(c);
+          figures.act_ms = MillisecondsBetween(acted, Now());
+          // The stale worker reports while the window waits for it to end.
+          if (closes && probe.Reports() >= 1) {
+            figures.report_ms = MillisecondsBetween(acted, probe.LastReport());
+          }
+        });
+    if (!closes) {
+      driver.WaitFor([&] { return probe.Reports() >= 1; })
+          .Then([&] { figures.report_ms = MillisecondsBetween(acted, probe.LastReport()); })
+          .WaitFor([&] { return threads.Quiet(2); })
+          .Then([&] {
+            EXPECT_TRUE(SameText(TextOf(c.result),
+                                 Converted(PathOf("slow.pch"), TextOf(c.source), false, true)));
+            ClickButton(c.close);
+          });
+    }
+    EXPECT_TRUE(Open(driver, 60000));
+    EXPECT_TRUE(threads.Quiet(1)) << "no worker outlives the window";
+    return figures;
+  }
+
+  std::string text_;
+};
+
+TEST_F(Cancellation, TheRuleIsLongWithoutTheWindow) {
+  // The same run in this process: far longer than the bound, so a worker
+  // that ends within it was stopped inside the rule.
+  const LARGE_INTEGER before = Now();
+  const std::string whole = Converted(PathOf("slow.pch"), text_, false, true);
+  const double whole_ms = MillisecondsBetween(before, Now());
+  std::printf("the whole run over %zu KB: %.0f ms, %zu MB written\n", text_.size() >> 10, whole_ms,
+              whole.size() >> 20);
+  EXPECT_EQ(whole.size(), kPairs * kReplacement + kPairs / 30 * 2);
+  EXPECT_EQ(whole.find_first_not_of("z\r\n"), std::string::npos);
+  // The worker has been in the run for 200 ms when it is told to stop; left
+  // alone it would go on for four times the bound at least.
+  EXPECT_GT(whole_ms, 200 + 4 * kBoundMs);
+}
+
+TEST_F(Cancellation, AChangeEndsTheStaleConversionInsideALongRule) {
+  const Figures figures =
+      Measure([](const TextWindowControls& c) { TypeText(c.source, "ab"); }, false);
+  std::printf("a change 200 ms into the long rule: the stale worker reported %.1f ms later\n",
+              figures.report_ms);
+  EXPECT_TRUE(figures.inside) << "the conversion ended before the change";
+  EXPECT_GE(figures.report_ms, 0) << "the stale worker never reported";
+  EXPECT_LT(figures.report_ms, kBoundMs);
+}
+
+TEST_F(Cancellation, ClosingTheWindowInsideALongRuleWaitsNoLonger) {
+  const Figures figures = Measure([](const TextWindowControls& c) { ClickButton(c.close); }, true);
+  std::printf(
+      "closing 200 ms into the long rule: the worker reported after %.1f ms, the close "
+      "took %.1f ms\n",
+      figures.report_ms, figures.act_ms);
+  EXPECT_TRUE(figures.inside) << "the conversion ended before the close";
+  EXPECT_GE(figures.report_ms, 0) << "the stale worker never reported";
+  EXPECT_LT(figures.report_ms, kBoundMs);
+  EXPECT_LT(figures.act_ms, 2 * kBoundMs) << "the close waits for the worker, then tears down";
+}
+
+}  // namespace
