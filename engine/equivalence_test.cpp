@@ -203,6 +203,49 @@ TEST(EquivalenceTest, FindTermsTakenFromMaskedText) {
   }
 }
 
+TEST(EquivalenceTest, LongTextsGoThroughTheRulesBlockByBlock) {
+  // Texts far longer than the blocks that a run cuts them into (too long for
+  // the literal oracle): the run must equal ApplyRule rule after rule, which
+  // the tests above hold to the oracle. Words over few letters, so that terms
+  // span many cuts, and separators that some profiles hold in a term.
+  Random random(77);
+  for (int i = 0; i < 40; ++i) {
+    const std::string letters = random.Coin() ? "abA" : std::string("ab\0\xC6\xE6", 5);
+    std::string input;
+    const std::size_t size = 40000 + random.Below(200000);
+    while (input.size() < size) {
+      input += random.Text(letters, 1 + random.Below(random.Below(8) == 0 ? 3000 : 12));
+      input += random.Text(" .\r\n", 1);
+    }
+    std::vector<TRule> rules(1 + random.Below(8));
+    for (TRule& rule : rules) {
+      rule.Left = random.Text(letters + (random.Below(6) == 0 ? " " : ""), 4);
+      rule.Right = random.Text(std::string("xyzB\0", 5), random.Below(5) == 0 ? 40 : 3);
+      rule.SelfMapping = random.Below(6) == 0;
+      if (rule.SelfMapping) rule.Right = rule.Left;
+    }
+    for (bool caseSensitive : {true, false}) {
+      for (TSelfMapping selfMapping :
+           {TSelfMapping::kLikeEveryRule, TSelfMapping::kAlwaysIgnoreCase}) {
+        TRunOptions options;
+        options.CaseSensitive = caseSensitive;
+        options.SelfMapping = selfMapping;
+        TReplacePair run;
+        ASSERT_TRUE(RunReplacement(run, input, rules, options));
+        TReplacePair steps(input);
+        for (int pass = 0; pass < PassCount(caseSensitive); ++pass) {
+          for (const TRule& rule : rules) {
+            ApplyRule(steps, rule, PassIsCaseSensitive(pass), TDirection::kForward, selfMapping);
+          }
+        }
+        // (no ASSERT_SAME_BYTES: these texts are too long to show)
+        ASSERT_TRUE(run.SearchText() == steps.SearchText()) << "case " << i;
+        ASSERT_TRUE(run.ResultText() == steps.ResultText()) << "case " << i;
+      }
+    }
+  }
+}
+
 TEST(EquivalenceTest, MaskedReplaceAllWithAnyCaseFlags) {
   // Calls in any order of case modes, not only pass 1 then pass 2.
   Random random(12345);

@@ -14,6 +14,38 @@ using engine_detail::TByteCounts;
 using engine_detail::TRuleBatch;
 using engine_detail::TSweepCheck;
 
+namespace {
+
+// A rule as one pass applies it: find and replacement lower-cased where case
+// is ignored.
+struct TStep {
+  std::string Find;
+  std::string Replacement;
+  bool CaseSensitive = true;
+};
+
+// Whether a rule with this find term gives the same strings before a pending
+// series of one-character rules as after it, so that the series can go on
+// gathering rules. It does when find holds no NUL and no byte the series
+// names: the series then turns only bytes into filler that are no part of
+// any occurrence of find, before or after the rule, and the rule masks or
+// removes only bytes that the series does not name.
+bool CommutesWith(const TRuleBatch& batch, const std::string& find) {
+  for (const char c : find) {
+    if (c == '\0' || batch.Names(c)) return false;
+  }
+  return true;
+}
+
+// The length of text that a series of rules is applied to at a time: small
+// enough to stay in the processor's caches while every rule goes over it.
+constexpr std::size_t kBlock = std::size_t{32} << 10;
+// Fewer rules that each search the text than this go over the whole text one
+// after the other: the blocks would cost more than they save.
+constexpr std::size_t kBlockRules = 16;
+
+}  // namespace
+
 // The engine's view of a pair: the lower-casing put off, the byte counts.
 struct TPairAccess {
   // Step 1 of MaskedReplaceAll for SearchText, and a valid byte count. The
@@ -90,6 +122,89 @@ struct TPairAccess {
     }
     batch.Settle(pair.counts_);
   }
+
+  // Applies steps [first, last), all of one case mode, in order; false when
+  // check said stop.
+  static bool ApplySteps(TReplacePair& pair, const TStep* first, const TStep* last,
+                         TSweepCheck& check) {
+    TRuleBatch batch;
+    for (const TStep* step = first; step != last; ++step) {
+      const std::string& find = step->Find;
+      const bool batchable = find.size() == 1 && find[0] != '\0' && !step->Replacement.empty();
+      if (!batch.Empty() && !batchable && !CommutesWith(batch, find)) {
+        ApplyBatch(pair, batch, check);
+      }
+      if (batchable) {
+        batch.Add(find[0], step->Replacement, step->CaseSensitive);
+      } else {
+        Prepare(pair, step->CaseSensitive);
+        Replace(pair, find, step->Replacement, check);
+      }
+      if (check.Stopped()) return false;
+    }
+    ApplyBatch(pair, batch, check);
+    return !check.Stopped();
+  }
+
+  // ApplySteps block by block over a long text. A byte that no find term of
+  // the steps holds is never replaced and never part of an occurrence, so
+  // what lies before it and what lies after it go through the steps apart:
+  // the text is cut right after such bytes into blocks of about kBlock, and
+  // each block goes through all the steps while it is in the caches. The
+  // cuts need the search copy's bytes as the steps see them: lower-cased
+  // once for good (an idempotent lower-casing) or not at all.
+  static bool ApplyStepsByBlocks(TReplacePair& pair, const TStep* first, const TStep* last,
+                                 TSweepCheck& check) {
+    if (first == last) return true;
+    const bool caseSensitive = first->CaseSensitive;
+    std::size_t searching = 0;  // rules that search (not one-character ones)
+    for (const TStep* step = first; step != last; ++step) searching += step->Find.size() != 1;
+    if (searching < kBlockRules || pair.search_.size() <= 2 * kBlock ||
+        (!caseSensitive && !LowerCaseIsIdempotent())) {
+      return ApplySteps(pair, first, last, check);
+    }
+    Prepare(pair, caseSensitive);
+    Materialize(pair);
+    std::array<bool, 256> held{};  // by byte: some find term holds it
+    for (const TStep* step = first; step != last; ++step) {
+      for (const char c : step->Find) held[static_cast<unsigned char>(c)] = true;
+    }
+    const std::string& search = pair.search_;
+    const std::size_t n = search.size();
+    std::string out_search;
+    std::string out_result;
+    out_search.reserve(n);
+    out_result.reserve(n);
+    TReplacePair block;
+    std::size_t unasked = 0;  // bytes gone through since the hook was last asked
+    std::size_t start = 0;
+    bool finished = true;
+    while (start < n && finished) {
+      std::size_t end = n - start <= 2 * kBlock ? n : start + kBlock;
+      while (end < n && held[static_cast<unsigned char>(search[end - 1])]) ++end;
+      block.search_.assign(search, start, end - start);
+      block.result_.assign(pair.result_, start, end - start);
+      block.search_lowered_ = pair.search_lowered_;
+      block.lowering_pending_ = false;
+      block.counts_valid_ = false;
+      finished = ApplySteps(block, first, last, check);
+      out_search += block.search_;
+      out_result += block.result_;
+      unasked += end - start;
+      start = end;
+      if (finished && unasked >= TSweepCheck::kStride) {
+        unasked = 0;
+        finished = !check.AskNow();
+      }
+    }
+    // Stopped: the rest goes on unchanged.
+    out_search.append(search, start, n - start);
+    out_result.append(pair.result_, start, n - start);
+    pair.search_.swap(out_search);
+    pair.result_.swap(out_result);
+    pair.counts_valid_ = false;
+    return finished;
+  }
 };
 
 void TReplacePair::Start(std::string_view input) {
@@ -155,19 +270,6 @@ TCall CallFor(const TRule& rule, bool passCaseSensitive, TDirection direction,
   return {&rule.Right, &rule.Left, passCaseSensitive};
 }
 
-// Whether a rule with this find term gives the same strings before a pending
-// series of one-character rules as after it, so that the series can go on
-// gathering rules. It does when find holds no NUL and no byte the series
-// names: the series then turns only bytes into filler that are no part of
-// any occurrence of find, before or after the rule, and the rule masks or
-// removes only bytes that the series does not name.
-bool CommutesWith(const TRuleBatch& batch, const std::string& find) {
-  for (const char c : find) {
-    if (c == '\0' || batch.Names(c)) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive, TDirection direction,
@@ -180,39 +282,35 @@ bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vecto
                     const TRunOptions& options) {
   pair.Start(input);
   TSweepCheck check(&options.Cancelled);
-  TRuleBatch batch;
-  std::string find;
-  std::string replacement;
+  std::vector<TStep> steps(rules.size());
   const int passes = PassCount(options.CaseSensitive);
   for (int pass = 0; pass < passes; ++pass) {
-    for (const TRule& rule : rules) {
-      if (options.Cancelled && options.Cancelled()) {
-        TSweepCheck never;  // the rules before this one, whole
-        TPairAccess::ApplyBatch(pair, batch, never);
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+      const TCall call =
+          CallFor(rules[i], PassIsCaseSensitive(pass), options.Direction, options.SelfMapping);
+      TStep& step = steps[i];
+      step.Find = *call.Find;
+      step.Replacement = *call.Replacement;
+      step.CaseSensitive = call.CaseSensitive;
+      if (!call.CaseSensitive) {
+        LowerCaseInPlace(step.Find);
+        LowerCaseInPlace(step.Replacement);
+      }
+    }
+    // Series of rules of one case mode; Cancelled is asked for each rule of
+    // a series, in order, before the series runs.
+    for (std::size_t begin = 0; begin < steps.size();) {
+      std::size_t end = begin + 1;
+      while (end < steps.size() && steps[end].CaseSensitive == steps[begin].CaseSensitive) ++end;
+      std::size_t asked = begin;
+      while (asked < end && !(options.Cancelled && options.Cancelled())) ++asked;
+      const TStep* first = steps.data() + begin;
+      if (!TPairAccess::ApplyStepsByBlocks(pair, first, first + (asked - begin), check) ||
+          asked < end) {
         return false;
       }
-      const TCall call =
-          CallFor(rule, PassIsCaseSensitive(pass), options.Direction, options.SelfMapping);
-      find = *call.Find;
-      replacement = *call.Replacement;
-      if (!call.CaseSensitive) {
-        LowerCaseInPlace(find);
-        LowerCaseInPlace(replacement);
-      }
-      const bool batchable = find.size() == 1 && find[0] != '\0' && !replacement.empty();
-      const bool sameMode = batch.CaseSensitive() == call.CaseSensitive;
-      if (!batch.Empty() && !(batchable ? sameMode : sameMode && CommutesWith(batch, find))) {
-        TPairAccess::ApplyBatch(pair, batch, check);
-      }
-      if (batchable) {
-        batch.Add(find[0], replacement, call.CaseSensitive);
-      } else {
-        TPairAccess::Prepare(pair, call.CaseSensitive);
-        TPairAccess::Replace(pair, find, replacement, check);
-      }
-      if (check.Stopped()) return false;
+      begin = end;
     }
   }
-  TPairAccess::ApplyBatch(pair, batch, check);
-  return !check.Stopped();
+  return true;
 }

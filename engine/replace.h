@@ -34,7 +34,12 @@
 // mode in one sweep (each character goes to the first of them that names it,
 // as one rule after the other would have it); a rule between them whose find
 // holds no NUL and none of their characters gives the same strings before
-// them as after them, so it does not end the series.
+// them as after them, so it does not end the series. A long text goes
+// through a profile's many searching rules block by block, so that every
+// rule finds the block in the processor's caches: a byte that no find term
+// of those rules holds is never replaced and never part of an occurrence,
+// so the text is cut right after such bytes and each block comes out as it
+// would in the whole text.
 //
 // A find term that does contain a NUL byte (a profile file can hold one) may
 // match the filler of an earlier replacement, and each replacement may
@@ -149,19 +154,21 @@ struct TRunOptions {
   bool CaseSensitive = false;  // the CaseSensitive option: 1 pass when set, 2 when not
   TDirection Direction = TDirection::kForward;
   TSelfMapping SelfMapping = TSelfMapping::kLikeEveryRule;
-  // Optional. Asked before each rule, and inside a rule each time it has swept
-  // another 64 KB of text; returning true abandons the run (the text window's
-  // worker gives up a stale conversion within milliseconds, whatever the
-  // profile and the text).
+  // Optional. Asked for each rule before it runs, and while rules run each
+  // time they have swept another 64 KB of text; returning true abandons the
+  // run (the text window's worker gives up a stale conversion within
+  // milliseconds, whatever the profile and the text).
   std::function<bool()> Cancelled;
 };
 
 // One run of a whole profile: sets the pair to the
 // input, then for each pass applies the rules in order as ApplyRule does. The
-// output is pair.ResultText(). Cancelled is asked once before each rule, in
-// rule order, and inside a rule only once it has swept 64 KB. Returns false
-// when it abandoned the run; the pair then holds the result of the rules
-// before it, and when the answer came inside a rule, that rule applied to
-// part of the text (both strings of equal length, of no further use).
+// output is pair.ResultText(). Cancelled is asked once for each rule, in rule
+// order (for all rules of a series of one case mode before the series
+// runs), and beyond that only once 64 KB have been swept. Returns false when
+// it abandoned the run; the pair then holds the result of the rules before
+// the one it was asked for: in full unless they had swept 64 KB by then, and
+// otherwise perhaps only partly (both strings of equal length, of no further
+// use).
 bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vector<TRule>& rules,
                     const TRunOptions& options);

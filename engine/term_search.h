@@ -50,6 +50,12 @@ class TSweepCheck {
     }
     return stopped_;
   }
+  // Asks at once (when there is a hook and it has not said stop yet); true
+  // when the sweep is to stop.
+  bool AskNow() {
+    if (!stopped_ && cancelled_ != nullptr) stopped_ = (*cancelled_)();
+    return stopped_;
+  }
   bool Stopped() const { return stopped_; }
 
  private:
