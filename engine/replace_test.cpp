@@ -364,6 +364,15 @@ TEST(RunReplacementTest, LargeTextsTakeLinearTime) {
   removal.Start(nested);
   MaskedReplaceAll(removal, "ab", "", true);
   EXPECT_EQ(removal.ResultText(), "");
+  // A long term in a periodic text: every candidate compares far before it
+  // fails, so the search goes on by Knuth-Morris-Pratt.
+  std::string periodic;
+  for (int i = 0; i < 500000; ++i) periodic += "ab";
+  std::string term;
+  for (int i = 0; i < 1000; ++i) term += "ab";
+  pair.Start(periodic + "c" + term + "aa");
+  MaskedReplaceAll(pair, term + "aa", "", true);
+  EXPECT_TRUE(pair.ResultText() == periodic + "c");
   // A find term holding NUL meets the filler of the rule before it, and each
   // of its replacements makes the next occurrence: "abbb" -> "\0bbb" -> "y".
   std::string cascades;

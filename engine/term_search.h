@@ -1,11 +1,12 @@
 // Leftmost search for one find term in a byte string, for the replacement
 // engine (engine/replace.h). Internal to the engine.
 //
-// Terms of up to kMaxAnchored characters: memchr for the term's rarest
-// character (by the text's byte counts, when known), then compare the term
-// there. Longer terms: Knuth-Morris-Pratt, with memchr skipping to the next
-// candidate first byte while no partial match is pending. Either way linear in
-// the text (at most kMaxAnchored comparisons per candidate).
+// memchr for the term's rarest character (by the text's byte counts, when
+// known), then compare the term there. Terms of up to kMaxAnchored
+// characters always (at most kMaxAnchored comparisons per candidate); longer
+// ones while the comparisons stay within a few times the text passed, then
+// Knuth-Morris-Pratt, with memchr skipping to the next candidate first byte
+// while no partial match is pending. Either way linear in the text.
 #pragma once
 
 #include <algorithm>
@@ -73,7 +74,7 @@ class TTermSearch {
   TTermSearch(std::string_view find, std::vector<std::size_t>& borders,
               const TByteCounts* counts = nullptr)
       : find_(find), size_(find.size()), borders_(borders) {
-    if (size_ <= kMaxAnchored && counts != nullptr) {
+    if (counts != nullptr) {
       for (std::size_t j = 1; j < size_; ++j) {
         if ((*counts)[static_cast<unsigned char>(find_[j])] <
             (*counts)[static_cast<unsigned char>(find_[anchor_])]) {
@@ -101,6 +102,29 @@ class TTermSearch {
   // Start of the leftmost occurrence of find in text[from, size), or kNotFound.
   std::size_t Find(const char* text, std::size_t size, std::size_t from) const {
     if (size_ <= kMaxAnchored) return FindAnchored(text, size, from);
+    // A longer term: anchored as well, while the comparisons at candidates
+    // that fail stay within a few times the text passed; beyond that (a
+    // periodic text, say) Knuth-Morris-Pratt from the failed candidate on.
+    if (size < size_ || from > size - size_) return kNotFound;
+    const std::size_t last = size - size_ + anchor_;
+    std::size_t compared = 0;
+    for (std::size_t i = from + anchor_; i <= last;) {
+      const void* hit = std::memchr(text + i, find_[anchor_], last - i + 1);
+      if (hit == nullptr) return kNotFound;
+      const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
+      const std::size_t start = at - anchor_;
+      const char* mismatch = std::mismatch(find_.begin(), find_.end(), text + start).first;
+      if (mismatch == find_.end()) return start;
+      compared += static_cast<std::size_t>(mismatch - find_.begin()) + 1;
+      if (compared > 4 * (start - from) + 2 * size_) return FindByStates(text, size, start + 1);
+      i = at + 1;
+    }
+    return kNotFound;
+  }
+
+  // Find by Knuth-Morris-Pratt, with memchr skipping to the next candidate
+  // first byte while no partial match is pending.
+  std::size_t FindByStates(const char* text, std::size_t size, std::size_t from) const {
     std::size_t q = 0;
     std::size_t i = from;
     while (i < size) {
