@@ -134,8 +134,9 @@ std::string Pieces(const std::vector<std::string>& pieces, std::size_t size, uns
 // One straightforward linear pass per rule: copy the text into fresh strings,
 // replacing each occurrence (found with std::string_view::find) as it comes;
 // for an empty replacement or a find term holding NUL, push the text onto an
-// output one character at a time and replace whenever the output ends with
-// the term (a Knuth-Morris-Pratt state tells), re-reading the filler.
+// output and replace whenever the output ends with the term (a
+// Knuth-Morris-Pratt state tells), re-reading the filler; memmem jumps to the
+// next occurrence while no partial match is pending.
 class PlainEngine {
  public:
   const std::string& Run(const std::string& input, const std::vector<TRule>& rules) {
@@ -201,30 +202,59 @@ class PlainEngine {
       while (q > 0 && find[q] != c) q = border[q];
       return find[q] == c ? q + 1 : 0;
     };
+    // The state after the output, which holds no occurrence: it depends on
+    // its last m - 1 characters only.
+    const auto state_after_output = [&] {
+      std::size_t q = 0;
+      const std::size_t size = out_search_.size();
+      for (std::size_t i = size > m - 1 ? size - (m - 1) : 0; i < size; ++i) {
+        q = step(q, out_search_[i]);
+      }
+      return q;
+    };
     out_search_.clear();
     out_result_.clear();
-    std::vector<std::size_t> states{0};  // states[j]: after the output's first j characters
-    std::vector<char> pending;           // filler to read again, last first
+    std::vector<char> pending;  // filler to read again, last first
+    const std::size_t n = search_.size();
     std::size_t p = 0;
-    while (p < search_.size() || !pending.empty()) {
+    std::size_t q = 0;
+    while (true) {
+      if (q == 0 && pending.empty()) {
+        // No partial match pending: the next occurrence lies in the unread text.
+        const void* hit = p + m <= n ? memmem(search_.data() + p, n - p, find.data(), m) : nullptr;
+        const std::size_t i =
+            hit != nullptr
+                ? static_cast<std::size_t>(static_cast<const char*>(hit) - search_.data())
+                : n;
+        out_search_.append(search_, p, i - p);
+        out_result_.append(result_, p, i - p);
+        p = i;
+        if (hit == nullptr) break;
+        p += m;
+        pending.insert(pending.end(), replacement.rbegin(), replacement.rend());
+        q = state_after_output();
+        continue;
+      }
       char s = '\0';
       char r;
       if (!pending.empty()) {
         r = pending.back();
         pending.pop_back();
-      } else {
+      } else if (p < n) {
         s = search_[p];
         r = result_[p];
         ++p;
+      } else {
+        break;
       }
       out_search_.push_back(s);
       out_result_.push_back(r);
-      states.push_back(step(states.back(), s));
-      if (states.back() == m) {
+      q = step(q, s);
+      if (q == m) {
         out_search_.resize(out_search_.size() - m);
         out_result_.resize(out_result_.size() - m);
-        states.resize(states.size() - m);
         pending.insert(pending.end(), replacement.rbegin(), replacement.rend());
+        q = state_after_output();
       }
     }
     search_.swap(out_search_);
