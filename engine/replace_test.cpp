@@ -437,6 +437,24 @@ TEST(RunReplacementTest, CancelledIsAskedInsideARuleAsItSweepsALongText) {
     EXPECT_EQ(stopped.SearchText().size(), stopped.ResultText().size());
     EXPECT_TRUE(stopped.ResultText() != unhooked.ResultText()) << "stopped inside the rule";
   }
+
+  // Many rules go through a long text block by block: all twenty are asked
+  // for first, then the hook is asked between the blocks.
+  std::vector<TRule> many;
+  for (char c = 'a'; c < 'a' + 20; ++c) many.push_back(Rule(std::string(2, c), "x"));
+  const std::string words =
+      times("aa bb cc dd ee ff gg hh ii jj kk ll mm nn oo pp qq rr ss tt ", size);
+  TRunOptions options;
+  options.CaseSensitive = true;
+  int asked = 0;
+  options.Cancelled = [&] { return ++asked == 22; };
+  TReplacePair stopped;
+  EXPECT_FALSE(RunReplacement(stopped, words, many, options));
+  EXPECT_EQ(asked, 22);
+  EXPECT_EQ(stopped.SearchText().size(), stopped.ResultText().size());
+  const std::size_t replaced = stopped.ResultText().find("aa");
+  EXPECT_GT(replaced, std::size_t{64 << 10}) << "the first blocks went through every rule";
+  EXPECT_NE(replaced, std::string::npos) << "the last blocks were left as they were";
 }
 
 }  // namespace
