@@ -47,13 +47,14 @@ build_windows() {
 }
 
 # The Windows host under wine, for the demo: arguments that name existing
-# Linux files become wine paths (Z: is the Linux root).
+# Linux files through a folder become wine paths (Z: is the Linux root); bare
+# names stay as they are, relative to the current folder.
 host() {
   source "$root/tools/wine-env.sh"
   translit_wine_prefix
   local args=() arg
   for arg in "$@"; do
-    if [[ "$arg" != -* && -e "$arg" ]]; then
+    if [[ "$arg" != -* && "$arg" == */* && -e "$arg" ]]; then
       arg=$(realpath -s -- "$arg")
       arg="Z:${arg//\//\\}"
     fi
@@ -76,22 +77,29 @@ demo() {
   echo "== translit.dll as the host sees it:"
   host --info
   echo
+  cd "$folder"
   echo "== Preview with the default profile (standart.pch):"
-  host --preview "$folder"/*
+  host --preview *
   echo
   echo "== Renaming:"
-  host "$folder"/*
+  host *
   echo
   echo "== The folder afterwards:"
   ls -1 "$folder"
   echo
   echo "== And back again with --reverse (all but README.md, which is Latin already):"
   local renamed=() file
-  for file in "$folder"/*; do [[ "$file" == */README.md ]] || renamed+=("$file"); done
+  for file in *; do [[ "$file" == README.md ]] || renamed+=("$file"); done
   host --reverse "${renamed[@]}"
   echo
-  ls -1 "$folder"
-  rm -rf "$folder"
+  ls -1
+  echo
+  echo "== Renamed once more, then put back with --undo (the journal is in %LOCALAPPDATA%):"
+  host -q *
+  host --undo
+  echo
+  ls -1
+  cd / && rm -rf "$folder"
 }
 
 if [ $# -eq 1 ]; then
