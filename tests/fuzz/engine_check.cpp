@@ -1,6 +1,7 @@
 #include "engine_check.h"
 
 #include <algorithm>
+#include <array>
 
 #include "engine/lower_case.h"
 #include "engine/oracle/literal_engine.h"
@@ -161,6 +162,50 @@ std::string DescribeRules(const std::vector<TRule>& rules) {
     if (rules[i].SelfMapping) described += " (self-mapping)";
   }
   return described + "]";
+}
+
+void CheckLongRun(const std::string& text, const std::vector<TRule>& rules) {
+  if (text.empty() || rules.empty()) return;
+  std::vector<TRule> many;
+  std::size_t searching = 0;
+  std::size_t longestTerm = 1;
+  for (std::size_t i = 0; searching < 16 && i < 64 * rules.size(); ++i) {
+    const TRule& rule = rules[i % rules.size()];
+    many.push_back(rule);
+    searching += rule.Left.size() != 1;  // forward, a find term of one byte is swept
+    longestTerm = std::max({longestTerm, rule.Left.size(), rule.Right.size()});
+  }
+  // Without a byte that no term holds there is nothing to cut at, and the
+  // run is the one that CheckEngine checks.
+  std::array<bool, 256> held{};
+  for (const TRule& rule : many) {
+    for (const char c : rule.Left + rule.Right)
+      held[LowerCaseTable()[static_cast<unsigned char>(c)]] = true;
+  }
+  const bool cuts = std::any_of(text.begin(), text.end(), [&](char c) {
+    return !held[LowerCaseTable()[static_cast<unsigned char>(c)]];
+  });
+  std::string input;
+  while (input.size() <= (std::size_t{80} << 10)) input += text;
+  if (searching < 16 || !cuts || input.size() * longestTerm > (std::size_t{8} << 20)) return;
+  // Case ignored and self-mapping rules always so: both passes, and series
+  // of either case mode in the first.
+  TRunOptions options;
+  options.CaseSensitive = false;
+  options.SelfMapping = TSelfMapping::kAlwaysIgnoreCase;
+  TReplacePair run;
+  RunReplacement(run, input, many, options);
+  TReplacePair steps(input);
+  for (int pass = 0; pass < PassCount(options.CaseSensitive); ++pass) {
+    for (const TRule& rule : many) {
+      ApplyRule(steps, rule, PassIsCaseSensitive(pass), options.Direction, options.SelfMapping);
+    }
+  }
+  if (run.SearchText() != steps.SearchText() || run.ResultText() != steps.ResultText()) {
+    Fail("RunReplacement of " + std::to_string(input.size()) + " bytes (the text repeated), " +
+         DescribeMode(options.CaseSensitive, options.Direction, options.SelfMapping) + "; " +
+         DescribeCase(text, many) + ": differs from ApplyRule rule after rule");
+  }
 }
 
 std::vector<TRule> WithNul(std::vector<TRule> rules, char byte) {

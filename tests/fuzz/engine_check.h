@@ -32,6 +32,13 @@ std::size_t AffordableRules(std::string_view text, const std::vector<TRule>& rul
 // Runs every comparison; returns normally only when all agree.
 void CheckEngine(const std::string& text, const std::vector<TRule>& rules, const THookPlan& hooks);
 
+// The text repeated past 64 KB, under the rules repeated up to sixteen rules
+// that search (the run then goes block by block): RunReplacement against
+// ApplyRule rule after rule, case ignored in the second pass and by
+// self-mapping rules. Skipped when the text holds no byte to cut the run at,
+// or could grow too long to check.
+void CheckLongRun(const std::string& text, const std::vector<TRule>& rules);
+
 // The rules with every byte equal to byte turned into NUL in both terms.
 std::vector<TRule> WithNul(std::vector<TRule> rules, char byte);
 

@@ -72,6 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!text.empty() && text.back() != '\0') {
     fuzz::CheckEngine(text, fuzz::WithNul(profile.Rules, text.back()), hooks);
   }
+  fuzz::CheckLongRun(text, profile.Rules);
   if (allRules) fuzz::CheckFileRun(path, served, text, profile.Rules);
   return 0;
 }
