@@ -1,10 +1,10 @@
 // A stale conversion of the text window stops inside a long rule, through the
-// real translit.dll. The profile's second rule takes the worker a second or
-// more over the pasted text: its find term holds a NUL, so it matches the
-// filler that the first rule leaves before every "b", and each match writes
-// a long replacement whose filler is read again. A change made while the
-// worker is inside that rule must end the worker within 50 ms, and closing
-// the window then must not wait longer either. Prints the figures.
+// real translit.dll. The profile's second rule takes the worker more than
+// half a second over the pasted text: its find term holds a NUL, so it
+// matches the filler that the first rule leaves before every "b", and each
+// match writes a long replacement whose filler is read again. A change made
+// while the worker is inside that rule must end the worker within 50 ms, and
+// closing the window then must not wait longer either. Prints the figures.
 #include <windows.h>
 
 #include <gtest/gtest.h>
