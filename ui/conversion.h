@@ -10,14 +10,14 @@
 // window decides on its own thread whether the result is shown.
 //
 // A stale worker (MarkStale, from the user-interface thread) stops before
-// its next rule.
+// its next rule, or inside a long one within 64 KB of text swept.
 //
 // TConversionScheduler: when the text window's conversions run: at most one
 // at a time, the latest request always last.
 //
 // Every change (typing, direction, case box, profile) is a request. With no
 // conversion running, a request starts one at once. While one runs, a
-// request marks it stale, so that it stops at its next rule and its result
+// request marks it stale, so that it stops within a rule or two and its result
 // is never shown, and leaves a request waiting; when the running conversion
 // reports back, the waiting request starts a new one, which reads the state
 // as it is by then. However fast the requests come, at most one conversion
