@@ -21,7 +21,7 @@ seconds() {  # seconds COMMAND...: wall time of one run
   start=$(date +%s.%N)
   "$@" >/dev/null 2>&1 || true
   end=$(date +%s.%N)
-  echo "$end - $start" | bc -l
+  awk -v s="$start" -v e="$end" 'BEGIN { print e - s }'
 }
 median() { printf '%s\n' "$@" | sort -g | sed -n "$(( ($# + 1) / 2 ))p"; }
 
