@@ -33,14 +33,19 @@ bool IsDeviceName(std::string_view name) {
          upper[3] <= '9';
 }
 
-bool IsValidFileName(std::string_view name) {
-  if (name.empty()) return false;
+TFileNameCheck CheckFileName(std::string_view name) {
+  if (name.empty()) return {TFileNameProblem::kEmpty};
   for (char c : name) {
-    if (static_cast<unsigned char>(c) < 32) return false;
-    if (std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) return false;
+    if (c == '\0') return {TFileNameProblem::kNulByte};
+    if (c == '/') return {TFileNameProblem::kSlash};
+    if (static_cast<unsigned char>(c) < 32) return {TFileNameProblem::kControlCharacter, c};
+    if (std::string_view("<>:\"\\|?*").find(c) != std::string_view::npos) {
+      return {TFileNameProblem::kReservedCharacter, c};
+    }
   }
-  if (name.back() == '.' || name.back() == ' ') return false;
-  return !IsDeviceName(name);
+  if (IsDeviceName(name)) return {TFileNameProblem::kDeviceName};
+  if (name.back() == '.' || name.back() == ' ') return {TFileNameProblem::kTrailingDotOrSpace};
+  return {};
 }
 
 std::optional<std::string> TransliteratePath(std::string_view path, const std::string& profilePath,

@@ -31,14 +31,36 @@ TPathParts SplitPath(std::string_view path, bool replaceInExtension);
 // with any extension ("con.txt", "Lpt1.tar.gz").
 bool IsDeviceName(std::string_view name);
 
-// Whether name can be the last component of a Windows path: not empty, no
-// control character (NUL included), none of < > : " / \ | ? *, not ending in
-// a dot or a space, and no device name.
+// Why name cannot be the last component of a Windows path, the first reason
+// found in this order: empty; a NUL byte, a "/", another control character
+// or one of < > : " \ | ? * (the first such character decides); a device
+// name; a last dot or space. kNone when it can be:
+//   CheckFileName("a:b") == {TFileNameProblem::kReservedCharacter, ':'}
 // A profile may produce any of these; such a name would be cut short at a NUL,
 // move the file into another folder or onto a device, be refused by the file
 // system, or lose its last dots and spaces (Windows drops them, so "x." would
 // name the file "x").
-bool IsValidFileName(std::string_view name);
+enum class TFileNameProblem {
+  kNone,
+  kEmpty,
+  kNulByte,
+  kSlash,
+  kControlCharacter,
+  kReservedCharacter,  // Character is the one found
+  kDeviceName,
+  kTrailingDotOrSpace,
+};
+struct TFileNameCheck {
+  TFileNameProblem Problem = TFileNameProblem::kNone;
+  char Character = '\0';
+};
+TFileNameCheck CheckFileName(std::string_view name);
+
+// Whether name can be the last component of a Windows path (CheckFileName
+// finds no problem).
+inline bool IsValidFileName(std::string_view name) {
+  return CheckFileName(name).Problem == TFileNameProblem::kNone;
+}
 
 struct TFileNameOptions {
   bool CaseSensitive = false;       // one exact pass instead of exact, then case-ignoring

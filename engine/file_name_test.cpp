@@ -126,3 +126,25 @@ TEST_F(TransliteratePathTest, AMissingProfileGivesNothing) {
 }
 
 }  // namespace
+
+TEST(CheckFileName, NamesTheFirstProblemFound) {
+  const struct {
+    std::string Name;
+    TFileNameProblem Problem;
+    char Character;
+  } kCases[] = {
+      {"", TFileNameProblem::kEmpty, '\0'},
+      {std::string("a\0/", 3), TFileNameProblem::kNulByte, '\0'},
+      {"a/b:", TFileNameProblem::kSlash, '\0'},
+      {"a\tb", TFileNameProblem::kControlCharacter, '\t'},
+      {"a?b/", TFileNameProblem::kReservedCharacter, '?'},
+      {"con.", TFileNameProblem::kDeviceName, '\0'},
+      {"x. ", TFileNameProblem::kTrailingDotOrSpace, '\0'},
+      {"x.y", TFileNameProblem::kNone, '\0'},
+  };
+  for (const auto& c : kCases) {
+    const TFileNameCheck check = CheckFileName(c.Name);
+    EXPECT_EQ(check.Problem, c.Problem) << c.Name;
+    EXPECT_EQ(check.Character, c.Character) << c.Name;
+  }
+}

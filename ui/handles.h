@@ -1,10 +1,11 @@
-// Owners for every kind of handle the windows hold, and guards that undo a
-// paint, a selection, a text style or a lock when they go out of scope.
+// Owners for every kind of handle the product holds (the windows, the plug-in
+// and translit-host), and guards that undo a paint, a selection, a text
+// style or a lock when they go out of scope.
 //
 // TUniqueAny<Traits> is a move-only owner: Traits names the handle type, its
 // invalid value and the one call that releases it, which is the call that
-// matches the one that made it. Nothing else in ui/ or plugin/ releases a
-// handle.
+// matches the one that made it. Nothing else in ui/, plugin/ or tools/host/
+// releases a handle.
 #pragma once
 
 #include <commctrl.h>
@@ -64,14 +65,23 @@ using TUniqueMemoryDC = TUniqueAny<TNullInvalidTraits<HDC, DeleteDC>>;
 // A kernel object whose creation answers null on failure (a thread).
 using TUniqueKernelHandle = TUniqueAny<TNullInvalidTraits<HANDLE, CloseHandle>>;
 
-// A directory search from FindFirstFileA, which answers INVALID_HANDLE_VALUE
+// Traits of the kernel handles whose creation answers INVALID_HANDLE_VALUE
 // on failure.
-struct TFindTraits {
+template <auto CloseFunction>
+struct TInvalidValueTraits {
   using Handle = HANDLE;
   static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle search) noexcept { FindClose(search); }
+  static void Close(Handle handle) noexcept { CloseFunction(handle); }
 };
-using TUniqueFind = TUniqueAny<TFindTraits>;
+
+// A directory search from FindFirstFileA or FindFirstFileExW.
+using TUniqueFind = TUniqueAny<TInvalidValueTraits<FindClose>>;
+// A file from CreateFileA or CreateFileW.
+using TUniqueFile = TUniqueAny<TInvalidValueTraits<CloseHandle>>;
+// A loaded library from LoadLibrary.
+using TUniqueModule = TUniqueAny<TNullInvalidTraits<HMODULE, FreeLibrary>>;
+// A window from CreateWindowEx.
+using TUniqueWindow = TUniqueAny<TNullInvalidTraits<HWND, DestroyWindow>>;
 
 // A device context of a window (or of the screen, for a null window) taken
 // with GetDC and given back with ReleaseDC.

@@ -29,7 +29,7 @@ void AddFolder(const TFileEntry& folder, bool recursive, TFileList* list) {
   const std::wstring path = WithSeparator(folder.Path, static_cast<wchar_t>(slash));
   const std::string shown = WithSeparator(folder.Shown, slash);
   WIN32_FIND_DATAW entry;
-  TFindHandle search(FindFirst(path + L"*", &entry));
+  TUniqueFind search(FindFirst(path + L"*", &entry));
   if (!search) {
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES) {
@@ -68,10 +68,10 @@ void AddArgument(const std::string& path, bool recursive, TFileList* list) {
 }
 
 bool ReadFrom0(const std::string& path, std::string* bytes, std::string* error) {
-  TFileHandle owned;
+  TUniqueFile owned;
   HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
   if (path != "-") {
-    owned = TFileHandle(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+    owned = TUniqueFile(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!owned) {
       *error = path + ": " + SystemMessage(GetLastError());

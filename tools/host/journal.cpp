@@ -32,7 +32,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 // The newest journal's full path; empty when there is none.
 std::wstring NewestJournal(const std::wstring& folder) {
   WIN32_FIND_DATAW entry;
-  TFindHandle search(FindFirst(folder + L"*" + kSuffix, &entry));
+  TUniqueFind search(FindFirst(folder + L"*" + kSuffix, &entry));
   if (!search) return {};
   std::wstring newest;
   do {
@@ -44,7 +44,7 @@ std::wstring NewestJournal(const std::wstring& folder) {
 }
 
 bool ReadJournal(const std::wstring& path, std::vector<TJournalRecord>* records) {
-  TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  TUniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   std::string bytes;
@@ -62,7 +62,7 @@ bool RewriteJournal(const std::wstring& path, const std::vector<TJournalRecord>&
   if (records.empty()) return DeleteFileW(path.c_str()) != 0;
   const std::wstring temporary = path + L".new";
   {
-    TFileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    TUniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     std::string bytes = JournalHeader();
     for (const TJournalRecord& record : records) bytes += EncodeJournalRecord(record);
@@ -119,7 +119,7 @@ std::wstring JournalFolder() {
 bool IdentityOf(const std::wstring& path, TFileIdentity* identity) {
   // Attributes only, sharing everything: the rename that follows must not
   // be hindered. Folders need backup semantics; a link is opened itself.
-  TFileHandle file(CreateFileW(
+  TUniqueFile file(CreateFileW(
       path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   BY_HANDLE_FILE_INFORMATION information;
@@ -141,7 +141,7 @@ bool TJournalWriter::Append(const TJournalRecord& record, std::string* error) {
       return false;
     }
     const std::wstring path = folder + NewJournalName();
-    file_ = TFileHandle(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+    file_ = TUniqueFile(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_ || !WriteAll(file_.get(), JournalHeader())) {
       *error = Utf8FromWide(path) + ": " + SystemMessage(GetLastError());

@@ -37,7 +37,7 @@ class TJournalWriter {
   bool Append(const TJournalRecord& record, std::string* error);
 
  private:
-  TFileHandle file_;
+  TUniqueFile file_;
 };
 
 // --undo: puts the newest batch back, last rename first. A file is refused

@@ -33,7 +33,7 @@ void TPlugin::Start(const std::string& hostDir, const TProcessOptions& options) 
   setDir_(hostDir.c_str());
   // The host hands over its main window; none is needed on screen, so this
   // one is message-only (no display required).
-  window_ = TWindowHandle(CreateWindowExW(0, L"STATIC", L"translit-host", 0, 0, 0, 0, 0,
+  window_ = TUniqueWindow(CreateWindowExW(0, L"STATIC", L"translit-host", 0, 0, 0, 0, 0,
                                           HWND_MESSAGE, nullptr, nullptr, nullptr));
   initialize_(window_.get());
   newOpt_(&options_);

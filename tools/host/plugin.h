@@ -40,8 +40,8 @@ class TPlugin {
   template <typename Fn>
   Fn Entry(const char* name) const;
 
-  TModuleHandle module_;
-  TWindowHandle window_;
+  TUniqueModule module_;
+  TUniqueWindow window_;
   TReplOptions* options_ = nullptr;
   GetInfoFn getInfo_;
   SetDirFn setDir_;

@@ -31,7 +31,7 @@ std::wstring FullPath(const std::wstring& path) {
 
 // A profile opened as the plug-in opens it: read access, others may read.
 bool Readable(const std::wstring& path, std::string* error) {
-  TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  TUniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) *error = Utf8FromWide(path) + ": " + SystemMessage(GetLastError());
   return static_cast<bool>(file);
@@ -145,7 +145,7 @@ bool SetUpProfile(const std::string& value, TTemporaryHostFolder* temporary, TPr
 int ListProfiles(const std::string& program) {
   const std::wstring folder = ProfileFolder();
   WIN32_FIND_DATAW entry;
-  TFindHandle search(FindFirst(folder + L"*.pch", &entry));
+  TUniqueFind search(FindFirst(folder + L"*.pch", &entry));
   if (!search) {
     Err(program + ": no profiles in " + Utf8FromWide(folder) + "\n");
     return 1;
@@ -166,9 +166,9 @@ int RunProfileCheck(const std::string& program, const std::string& value, bool q
   std::string error;
   bool in_folder = false;
   const std::wstring path = FindProfile(value, &in_folder, &error);
-  TFileHandle file;
+  TUniqueFile file;
   if (!path.empty()) {
-    file = TFileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    file = TUniqueFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) error = value + ": " + SystemMessage(GetLastError());
   }

@@ -31,7 +31,7 @@ std::pair<std::wstring, std::wstring> FolderAndName(const std::wstring& path) {
 // Whether the entry at path has exactly the name given, letter case included.
 bool HasName(const std::wstring& path, const std::wstring& name) {
   WIN32_FIND_DATAW entry;
-  TFindHandle search(FindFirst(path, &entry));
+  TUniqueFind search(FindFirst(path, &entry));
   return search && name == entry.cFileName;
 }
 
@@ -55,7 +55,7 @@ bool TRenameRun::Exists(const std::wstring& path) {
   if (found == folders_.end()) {
     std::unordered_map<std::wstring, int> names;
     WIN32_FIND_DATAW entry;
-    TFindHandle search(FindFirst(folder + L"*", &entry));
+    TUniqueFind search(FindFirst(folder + L"*", &entry));
     if (search) {
       do {
         ++names[UpperCase(entry.cFileName)];
@@ -146,17 +146,25 @@ TSkip TRenameRun::WhyDeclined(const std::string& oldPath1251) const {
       TransliteratePath(oldPath1251, profile_path_, options_);
   if (!intended) return {TSkipReason::kSystem, "the profile cannot be read"};
   const std::string name = intended->substr(SplitPath(oldPath1251, true).Directory.size());
-  if (name.empty()) return {TSkipReason::kEmpty, ""};
-  for (char c : name) {
-    if (c == '\0') return {TSkipReason::kNulByte, ""};
-    if (c == '/') return {TSkipReason::kSeparator, ""};
-    if (static_cast<unsigned char>(c) < 32) return {TSkipReason::kReservedCharacter, ""};
-    if (std::string_view("<>:\"\\|?*").find(c) != std::string_view::npos) {
-      return {TSkipReason::kReservedCharacter, std::string(1, c)};
-    }
+  const TFileNameCheck check = CheckFileName(name);
+  switch (check.Problem) {
+    case TFileNameProblem::kEmpty:
+      return {TSkipReason::kEmpty, ""};
+    case TFileNameProblem::kNulByte:
+      return {TSkipReason::kNulByte, ""};
+    case TFileNameProblem::kSlash:
+      return {TSkipReason::kSeparator, ""};
+    case TFileNameProblem::kControlCharacter:
+      return {TSkipReason::kReservedCharacter, ""};
+    case TFileNameProblem::kReservedCharacter:
+      return {TSkipReason::kReservedCharacter, std::string(1, check.Character)};
+    case TFileNameProblem::kDeviceName:
+      return {TSkipReason::kDeviceName, Utf8From1251(name)};
+    case TFileNameProblem::kTrailingDotOrSpace:
+      return {TSkipReason::kTrailingDotOrSpace, ""};
+    case TFileNameProblem::kNone:
+      break;
   }
-  if (IsDeviceName(name)) return {TSkipReason::kDeviceName, Utf8From1251(name)};
-  if (name.back() == '.' || name.back() == ' ') return {TSkipReason::kTrailingDotOrSpace, ""};
   return {TSkipReason::kSystem, "the plug-in left the name as it was"};
 }
 
