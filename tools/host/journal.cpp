@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/common/run_report.h"
+#include "tools/common/undo_batch.h"
 #include "tools/host/console.h"
 #include "tools/host/text.h"
 
@@ -173,30 +174,14 @@ int UndoNewestBatch(const std::string& program, TVerbosity verbosity, bool dryRu
     }
     if (!records.empty() || dryRun || !DeleteFileW(journal.c_str())) break;
   }
-  std::vector<TJournalRecord> refused;
-  std::size_t put_back = 0;
-  for (auto record = records.rbegin(); record != records.rend(); ++record) {
-    TSkip skip;
-    if (PutBack(*record, dryRun, &skip)) {
-      ++put_back;
-      if (!quiet) Out(record->NewPath + " -> " + record->OldPath + "\n");
-    } else {
-      Err(SkipLine(program, record->NewPath, skip, true));
-      refused.push_back(*record);
-    }
-  }
-  std::reverse(refused.begin(), refused.end());  // back into the order written
-  if (!dryRun && !RewriteJournal(journal, refused)) {
+  const TUndoTally tally = UndoRecords(
+      program, records, quiet,
+      [dryRun](const TJournalRecord& record, TSkip* skip) { return PutBack(record, dryRun, skip); },
+      Out, Err);
+  if (!dryRun && !RewriteJournal(journal, tally.Refused)) {
     Err(program + ": " + Utf8FromWide(journal) +
         ": cannot be updated: " + SystemMessage(GetLastError()) + "\n");
   }
-  if (!quiet) {
-    Err(dryRun ? "dry run, nothing put back: " + std::to_string(put_back) + " would be put back, " +
-                     std::to_string(refused.size()) + " would not\n"
-               : std::to_string(put_back) + " put back, " + std::to_string(refused.size()) +
-                     " not put back" +
-                     (refused.empty() ? "" : " (still in the journal; --undo tries them again)") +
-                     "\n");
-  }
-  return refused.empty() ? 0 : 1;
+  if (!quiet) Err(UndoSummaryLine(tally, dryRun));
+  return tally.Refused.empty() ? 0 : 1;
 }

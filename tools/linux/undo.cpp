@@ -5,13 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iostream>
 #include <vector>
 
 #include "tools/common/run_report.h"
+#include "tools/common/undo_batch.h"
 #include "tools/linux/journal_file.h"
 
 namespace {
@@ -63,30 +63,20 @@ int UndoNewestBatch(const std::string& program, TVerbosity verbosity) {
     std::cerr << program << ": " << journal << ": cannot be read as a journal\n";
     return 2;
   }
-  std::vector<TJournalRecord> refused;
-  std::size_t put_back = 0;
-  for (auto record = records.rbegin(); record != records.rend(); ++record) {
-    TSkip skip;
-    if (PutBack(*record, &skip)) {
-      ++put_back;
-      if (verbosity != TVerbosity::kQuiet) {
-        std::cout << record->NewPath << " -> " << record->OldPath << "\n";
-      }
-    } else {
-      std::cerr << SkipLine(program, record->NewPath, skip, true);
-      refused.push_back(*record);
-    }
-  }
-  std::reverse(refused.begin(), refused.end());  // back into the order written
-  if (!RewriteJournal(journal, refused)) {
+  const bool quiet = verbosity == TVerbosity::kQuiet;
+  const TUndoTally tally = UndoRecords(
+      program, records, quiet, PutBack, [](const std::string& line) { std::cout << line; },
+      [](const std::string& line) {
+        std::cout.flush();  // the lines come out in the order of the files
+        std::cerr << line;
+      });
+  if (!RewriteJournal(journal, tally.Refused)) {
     std::cerr << program << ": " << journal << ": cannot be updated: " << std::strerror(errno)
               << "\n";
   }
-  if (verbosity != TVerbosity::kQuiet) {
+  if (!quiet) {
     std::cout.flush();
-    std::cerr << put_back << " put back, " << refused.size() << " not put back"
-              << (refused.empty() ? "" : " (still in the journal; --undo tries them again)")
-              << "\n";
+    std::cerr << UndoSummaryLine(tally, false);
   }
-  return refused.empty() ? 0 : 1;
+  return tally.Refused.empty() ? 0 : 1;
 }
