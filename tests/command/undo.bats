@@ -35,3 +35,17 @@ for i in range(20000): open(f'Файл {i} Щука.txt', 'w').write(str(i))")
   [ "$status" -eq 0 ] && [[ "$output" == *"nothing to undo"* ]]
   [ "$(entries | tr '\n' '|')" = "Лещ.txt|Щука.txt|" ]
 }
+
+@test "-n --undo says what would be put back and moves nothing" {
+  make_files Щука.txt Ёж.txt
+  "$TRANSLIT" -q Щука.txt Ёж.txt
+  make_files Ёж.txt
+  run "$TRANSLIT" -n --undo
+  [ "$status" -eq 1 ]
+  [[ "$output" == *"Yozh.txt: not put back: Ёж.txt is taken"* ]]
+  [[ "$output" == *"dry run, nothing put back: 1 would be put back, 1 would not"* ]]
+  [ "$(entries | tr '\n' '|')" = "Shchuka.txt|Yozh.txt|Ёж.txt|" ]
+  rm Ёж.txt
+  run "$TRANSLIT" --undo
+  [ "$status" -eq 0 ] && [ "$(entries | tr '\n' '|')" = "Ёж.txt|Щука.txt|" ]
+}

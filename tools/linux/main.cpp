@@ -146,7 +146,7 @@ int Main(int argc, char** argv) {
     return CheckProfileFile(options.Check, options.Verbosity == TVerbosity::kQuiet, std::cout,
                             std::cerr);
   }
-  if (options.Undo) return UndoNewestBatch(kProgram, options.Verbosity);
+  if (options.Undo) return UndoNewestBatch(kProgram, options.Verbosity, options.DryRun);
   return Run(options);
 }
 

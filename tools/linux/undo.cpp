@@ -18,8 +18,8 @@ namespace {
 
 std::string NameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
-// Puts one file back, or says why not.
-bool PutBack(const TJournalRecord& record, TSkip* skip) {
+// Puts one file back, or says why not; with dryRun only says.
+bool PutBack(const TJournalRecord& record, bool dryRun, TSkip* skip) {
   struct stat info {};
   if (lstat(record.NewPath.c_str(), &info) != 0) {
     *skip = {TSkipReason::kChanged, "nothing is at " + record.NewPath + " now"};
@@ -31,6 +31,12 @@ bool PutBack(const TJournalRecord& record, TSkip* skip) {
   }
   const char* from = record.NewPath.c_str();
   const char* to = record.OldPath.c_str();
+  if (dryRun) {
+    struct stat taken {};
+    if (lstat(to, &taken) != 0) return true;
+    *skip = {TSkipReason::kTaken, NameOf(record.OldPath)};
+    return false;
+  }
   if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
   int error = errno;
   if ((error == EINVAL || error == ENOSYS || error == EOPNOTSUPP) && !S_ISDIR(info.st_mode)) {
@@ -52,7 +58,7 @@ bool PutBack(const TJournalRecord& record, TSkip* skip) {
 
 }  // namespace
 
-int UndoNewestBatch(const std::string& program, TVerbosity verbosity) {
+int UndoNewestBatch(const std::string& program, TVerbosity verbosity, bool dryRun) {
   const std::string journal = NewestJournal();
   if (journal.empty()) {
     if (verbosity != TVerbosity::kQuiet) std::cerr << program << ": nothing to undo\n";
@@ -65,18 +71,20 @@ int UndoNewestBatch(const std::string& program, TVerbosity verbosity) {
   }
   const bool quiet = verbosity == TVerbosity::kQuiet;
   const TUndoTally tally = UndoRecords(
-      program, records, quiet, PutBack, [](const std::string& line) { std::cout << line; },
+      program, records, quiet,
+      [dryRun](const TJournalRecord& record, TSkip* skip) { return PutBack(record, dryRun, skip); },
+      [](const std::string& line) { std::cout << line; },
       [](const std::string& line) {
         std::cout.flush();  // the lines come out in the order of the files
         std::cerr << line;
       });
-  if (!RewriteJournal(journal, tally.Refused)) {
+  if (!dryRun && !RewriteJournal(journal, tally.Refused)) {
     std::cerr << program << ": " << journal << ": cannot be updated: " << std::strerror(errno)
               << "\n";
   }
   if (!quiet) {
     std::cout.flush();
-    std::cerr << UndoSummaryLine(tally, false);
+    std::cerr << UndoSummaryLine(tally, dryRun);
   }
   return tally.Refused.empty() ? 0 : 1;
 }

@@ -5,7 +5,8 @@
 
 #include "tools/common/command_options.h"
 
-// Returns the exit status: 0 when everything was put back (or there was
-// nothing to undo), 1 when a file was refused, 2 when the journal could not
-// be read.
-int UndoNewestBatch(const std::string& program, TVerbosity verbosity);
+// With dryRun nothing moves and the journal stays as it is: the lines say
+// what would be put back and what refused. Returns the exit status: 0 when
+// everything was (or would be) put back, or there was nothing to undo; 1
+// when a file was refused; 2 when the journal could not be read.
+int UndoNewestBatch(const std::string& program, TVerbosity verbosity, bool dryRun);
