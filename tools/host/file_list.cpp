@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "tools/host/file_io.h"
 #include "tools/host/handles.h"
 #include "tools/host/text.h"
 
@@ -68,27 +69,8 @@ void AddArgument(const std::string& path, bool recursive, TFileList* list) {
 }
 
 bool ReadFrom0(const std::string& path, std::string* bytes, std::string* error) {
-  TUniqueFile owned;
-  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-  if (path != "-") {
-    owned = TUniqueFile(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!owned) {
-      *error = path + ": " + SystemMessage(GetLastError());
-      return false;
-    }
-    input = owned.get();
-  }
-  char buffer[1 << 16];
-  DWORD read = 0;
-  for (;;) {
-    if (!ReadFile(input, buffer, sizeof buffer, &read, nullptr)) {
-      const DWORD failure = GetLastError();
-      if (failure == ERROR_BROKEN_PIPE) return true;  // the writer has finished
-      *error = path + ": " + SystemMessage(failure);
-      return false;
-    }
-    if (read == 0) return true;
-    bytes->append(buffer, read);
-  }
+  DWORD failure = ERROR_SUCCESS;
+  if (ReadWholeFile(WideFromUtf8(path), bytes, &failure)) return true;
+  *error = path + ": " + SystemMessage(failure);
+  return false;
 }

@@ -9,6 +9,7 @@
 #include "tools/common/run_report.h"
 #include "tools/common/undo_batch.h"
 #include "tools/host/console.h"
+#include "tools/host/file_io.h"
 #include "tools/host/text.h"
 
 namespace {
@@ -45,16 +46,9 @@ std::wstring NewestJournal(const std::wstring& folder) {
 }
 
 bool ReadJournal(const std::wstring& path, std::vector<TJournalRecord>* records) {
-  TUniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
   std::string bytes;
-  char buffer[1 << 16];
-  DWORD read = 0;
-  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    bytes.append(buffer, read);
-  }
-  return DecodeJournal(bytes, records);
+  DWORD error = ERROR_SUCCESS;
+  return ReadWholeFile(path, &bytes, &error) && DecodeJournal(bytes, records);
 }
 
 // Replaces the journal by one holding only records, written beside it and

@@ -6,6 +6,7 @@
 #include "engine/profile_check.h"
 #include "tools/common/run_report.h"
 #include "tools/host/console.h"
+#include "tools/host/file_io.h"
 #include "tools/host/handles.h"
 #include "tools/host/text.h"
 
@@ -166,21 +167,13 @@ int RunProfileCheck(const std::string& program, const std::string& value, bool q
   std::string error;
   bool in_folder = false;
   const std::wstring path = FindProfile(value, &in_folder, &error);
-  TUniqueFile file;
-  if (!path.empty()) {
-    file = TUniqueFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) error = value + ": " + SystemMessage(GetLastError());
-  }
-  if (!file) {
+  std::string bytes;
+  DWORD failure = ERROR_SUCCESS;
+  const bool read = !path.empty() && ReadWholeFile(path, &bytes, &failure);
+  if (!read) {
+    if (!path.empty()) error = value + ": " + SystemMessage(failure);
     Err(program + ": " + error + "\n");
     return 2;
-  }
-  std::string bytes;
-  char buffer[1 << 16];
-  DWORD read = 0;
-  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    bytes.append(buffer, read);
   }
   const std::vector<TProfileFinding> findings = CheckProfile(bytes);
   for (const TProfileFinding& finding : findings) {

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "tools/linux/file_io.h"
+
 namespace {
 
 constexpr char kSuffix[] = ".journal";
@@ -22,17 +24,6 @@ bool MakeFolders(const std::string& path) {
     if (mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
     if (slash == std::string::npos) return true;
   }
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    written += static_cast<std::size_t>(n);
-  }
-  return true;
 }
 
 bool EndsWith(const std::string& text, const std::string& suffix) {
@@ -104,18 +95,8 @@ std::string NewestJournal() {
 }
 
 bool ReadJournal(const std::string& path, std::vector<TJournalRecord>* records) {
-  TUniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.Valid()) return false;
   std::string bytes;
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = read(fd.Get(), buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  return DecodeJournal(bytes, records);
+  return ReadWholeFile(path, &bytes) && DecodeJournal(bytes, records);
 }
 
 bool RewriteJournal(const std::string& path, const std::vector<TJournalRecord>& records) {

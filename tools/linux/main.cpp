@@ -1,7 +1,5 @@
 // translit: renames Linux files by a transliteration profile, natively,
 // with the engine the plug-in runs (see docs/command-line.md).
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +13,7 @@
 #include "plugin/version.h"
 #include "tools/common/command_options.h"
 #include "tools/common/run_report.h"
+#include "tools/linux/file_io.h"
 #include "tools/linux/file_list.h"
 #include "tools/linux/linux_name.h"
 #include "tools/linux/profile_folder.h"
@@ -24,21 +23,6 @@
 namespace {
 
 constexpr char kProgram[] = "translit";
-
-// Reads a whole file (or standard input for "-").
-bool ReadAll(const std::string& path, std::string* bytes) {
-  TUniqueFd owned(path == "-" ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  const int fd = path == "-" ? STDIN_FILENO : owned.Get();
-  if (fd < 0) return false;
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    if (n == 0) return true;
-    bytes->append(buffer, static_cast<std::size_t>(n));
-  }
-}
 
 // Progress on standard error when the run takes long and a person watches.
 class TProgress {
@@ -80,7 +64,7 @@ int Run(const TCommandOptions& options) {
   TFileList list;
   for (const std::string& from0 : options.From0) {
     std::string bytes;
-    if (!ReadAll(from0, &bytes)) {
+    if (!ReadWholeFile(from0, &bytes)) {
       std::cerr << kProgram << ": " << from0 << ": " << std::strerror(errno) << "\n";
       return 2;
     }
