@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "cli/core/help_places.h"
+#include "cli/core/messages.h"
 #include "cli/core/profile_commands.h"
 #include "cli/core/rename_batch.h"
 #include "cli/core/undo.h"
@@ -32,6 +34,7 @@ TExitStatus RunCommand(const std::string& program, const std::vector<std::string
         console.Err(parsed.Text);
       } else {
         console.Out(parsed.Text);
+        if (parsed.Help) console.Out(HelpPlaces(platform));
       }
       return parsed.Status;
     }
@@ -40,7 +43,7 @@ TExitStatus RunCommand(const std::string& program, const std::vector<std::string
     console.Err(ErrorLine(program, status.Error()));
   } catch (const std::bad_alloc&) {
     console.FlushOut();
-    console.Err(ErrorLine(program, {"", "out of memory"}));
+    console.Err(ErrorLine(program, {"", _("out of memory")}));
   }
   return TExitStatus::kNothingTouched;
 }

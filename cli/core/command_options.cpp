@@ -2,25 +2,37 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/core/help_format.h"
+#include "cli/core/messages.h"
+
 namespace {
 
-constexpr char kFooter[] =
-    "Without -r a folder stands for the files directly in it. A symbolic link\n"
-    "is renamed as the link it is. A rename never replaces anything: when the\n"
-    "new name is taken, the file keeps its name and the reason is printed.\n"
-    "\n"
-    "Every run that renames something writes a journal; --undo puts the newest\n"
-    "batch back, refusing a file that has changed since or whose old name is\n"
-    "taken (those stay in the journal for another --undo).\n"
-    "\n"
-    "Exit status: 0 when every file was renamed or keeps its name because the\n"
-    "profile leaves it alone, 1 when a file could not be renamed (with -n: would\n"
-    "not be), 2 on a usage error, a missing profile or a failed set-up (nothing\n"
-    "is touched then).";
+// What --help says after the options: examples, then how a run behaves.
+std::string HelpFooter(const std::string& program) {
+  return std::string(_("Examples:")) + "\n" +
+         HelpExample(program + " -n *.txt", _("show what would be renamed, and why not")) +
+         HelpExample(program + " -r " + _("Music"),
+                     _("rename everything under a folder, subfolders too")) +
+         HelpExample(program + " --undo", _("put the last run's renames back")) + "\n" +
+         HelpParagraph(
+             _("Without -r a folder stands for the files directly in it. A symbolic link is "
+               "renamed as the link it is. A rename never replaces anything: when the new name "
+               "is taken, the file keeps its name and the reason is printed.")) +
+         "\n" +
+         HelpParagraph(
+             _("Every run that renames something writes a journal; --undo puts the newest batch "
+               "back, refusing a file that has changed since or whose old name is taken (those "
+               "stay in the journal for another --undo).")) +
+         "\n" +
+         HelpParagraph(
+             _("Exit status: 0 when every file was renamed or keeps its name because the profile "
+               "leaves it alone, 1 when a file could not be renamed (with -n: would not be), 2 on "
+               "a usage error, a missing profile or a failed set-up (nothing is touched then)."));
+}
 
 TParseOutcome Usage(const std::string& program, const std::string& message) {
-  return TParseOutcome::UsageError(program + ": " + message + "\nTry '" + program +
-                                   " --help' for more.\n");
+  return TParseOutcome::UsageError(program + ": " + message + "\n" +
+                                   Format(_("Try '%s --help' for more."), program) + "\n");
 }
 
 // The first argument before "--" that looks like an option but is none of
@@ -37,69 +49,94 @@ std::string FirstUnknownOption(const std::vector<std::string>& args) {
 
 TParseOutcome ParseCommandLine(const std::string& program, const std::string& version,
                                const std::vector<std::string>& args, TCommandOptions* options) {
-  CLI::App app(
-      "Renames files by a transliteration profile, for example Russian Cyrillic into "
-      "Latin.\n  " +
-          program + " [options] FILE|FOLDER...\n  " + program +
-          " --undo | --list | --check FILE.pch\n",
-      program);
-  app.footer(kFooter);
-  app.set_version_flag("--version", program + " " + version);
-  app.get_formatter()->column_width(28);
+  CLI::App app("", program);
+  app.formatter(std::make_shared<THelpFormatter>(
+      Format(_("Usage: %s [OPTION]... FILE|FOLDER...\n"
+               "  or:  %s --undo | --list | --check FILE.pch\n"),
+             program, program) +
+      HelpParagraph(_("Renames files by a transliteration profile, for example Russian Cyrillic "
+                      "into Latin."))));
+  app.footer(HelpFooter(program));
+  const std::string renaming = _("Renaming");
+  const std::string printing = _("Trying first, and what is printed");
+  const std::string other = _("Other tasks");
+  app.option_defaults()->group(other);
 
   app.add_option("-p,--profile", options->Profile,
-                 "a profile of the profile folder, or a path to a .pch file of your own "
-                 "(default standart.pch)")
-      ->option_text("NAME|PATH");
-  app.add_flag("--reverse", options->Reverse, "right-hand terms back into left-hand ones");
+                 _("a profile by its name (see --list), or the path to a .pch file of your own "
+                   "(default standart.pch)"))
+      ->option_text(_("NAME|PATH"))
+      ->group(renaming);
+  app.add_flag("--reverse", options->Reverse, _("right-hand terms back into left-hand ones"))
+      ->group(renaming);
   app.add_flag("--case", options->CaseSensitive,
-               "letter case counts (one exact pass instead of two)");
-  app.add_flag("--ext", options->Extension, "transliterate the extension too");
-  app.add_flag("-n,--dry-run,--preview", options->DryRun,
-               "show what would be renamed, and why a file would keep its name; rename nothing");
+               _("letter case counts (one exact pass instead of two)"))
+      ->group(renaming);
+  app.add_flag("--ext", options->Extension, _("transliterate the extension too"))->group(renaming);
   app.add_flag("-r,--recursive", options->Recursive,
-               "everything under a folder: files first, then subfolders, deepest first "
-               "(the named folder keeps its name)");
+               _("everything under a folder: files first, then subfolders, deepest first "
+                 "(the named folder keeps its name)"))
+      ->group(renaming);
   app.add_option("--from0", options->From0,
-                 "also rename the paths in FILE (- for standard input), separated by NUL bytes "
-                 "as find -print0 writes them")
-      ->option_text("FILE|-")
-      ->allow_extra_args(false);
-  auto* verbose = app.add_flag("-v,--verbose", "also list the files that keep their name");
-  auto* quiet = app.add_flag("-q,--quiet", "print nothing but errors");
-  app.add_flag("--undo", options->Undo, "put the newest batch of renames back");
-  app.add_flag("--list", options->List, "the profiles with their information lines");
+                 _("also rename the paths in FILE (- for standard input), separated by NUL bytes "
+                   "as find -print0 writes them"))
+      ->option_text(_("FILE|-"))
+      ->allow_extra_args(false)
+      ->group(renaming);
+  app.add_flag("-n,--dry-run,--preview", options->DryRun,
+               _("show what would be renamed, and why a file would keep its name; rename nothing"))
+      ->group(printing);
+  auto* verbose = app.add_flag("-v,--verbose")
+                      ->description(_("also list the files that keep their name"))
+                      ->group(printing);
+  auto* quiet =
+      app.add_flag("-q,--quiet")->description(_("print nothing but errors"))->group(printing);
+  app.add_flag("--undo", options->Undo, _("put the newest batch of renames back"));
+  app.add_flag("--list", options->List, _("the profiles with their information lines"));
   app.add_option("--check", options->Check,
-                 "report the rules of a profile that cannot work as written")
-      ->option_text("FILE.pch");
-  app.add_option("files", options->Files, "files and folders to rename")->option_text("FILE");
+                 _("report the rules of a profile that cannot work as written"))
+      ->option_text(_("FILE.pch"));
+  app.set_help_flag("-h,--help", _("this help"));
+  app.set_version_flag("--version", program + " " + version, _("the version"));
+  app.add_option("files", options->Files)->group("");
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them from the back
   try {
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
-    return TParseOutcome::Answer(app.help());
+    TParseOutcome help = TParseOutcome::Answer(app.help());
+    help.Help = true;
+    return help;
   } catch (const CLI::CallForVersion&) {
     return TParseOutcome::Answer(program + " " + version + "\n");
   } catch (const CLI::ExtrasError&) {
-    return Usage(program, "unknown option " + FirstUnknownOption(args));
+    return Usage(program, Format(_("unknown option %s"), FirstUnknownOption(args)));
+  } catch (const CLI::ArgumentMismatch& error) {
+    // "--profile: 1 required TEXT missing": the option is named first.
+    const std::string what = error.what();
+    const std::string name = what.substr(0, what.find(':'));
+    const CLI::Option* option = app.get_option_no_throw(name);
+    if (option) {
+      return Usage(program, Format(_("%s needs a value: %s"), name, option->get_option_text()));
+    }
+    return Usage(program, what);
   } catch (const CLI::ParseError& error) {
     return Usage(program, error.what());
   }
   if (verbose->count() > 0 && quiet->count() > 0) {
-    return Usage(program, "--verbose and --quiet exclude each other");
+    return Usage(program, _("--verbose and --quiet exclude each other"));
   }
   if (int(options->Undo) + int(options->List) + int(!options->Check.empty()) > 1) {
-    return Usage(program, "--undo, --list and --check exclude each other");
+    return Usage(program, _("--undo, --list and --check exclude each other"));
   }
   if (verbose->count() > 0) options->Verbosity = TVerbosity::kVerbose;
   if (quiet->count() > 0) options->Verbosity = TVerbosity::kQuiet;
   const bool has_files = !options->Files.empty() || !options->From0.empty();
   if ((options->Undo || options->List || !options->Check.empty()) && has_files) {
-    return Usage(program, "--undo, --list and --check take no files");
+    return Usage(program, _("--undo, --list and --check take no files"));
   }
   if (!has_files && !options->Undo && !options->List && options->Check.empty()) {
-    return Usage(program, "no files given");
+    return Usage(program, _("no files given"));
   }
   return TParseOutcome::RunWithOptions();
 }

@@ -41,13 +41,14 @@ struct TParseOutcome {
   TExitStatus Status = TExitStatus::kOk;
   bool ToStandardError = false;
   std::string Text;
+  bool Help = false;  // Text is --help's, which the run core ends with the folders it uses
 
-  static TParseOutcome RunWithOptions() { return {true, TExitStatus::kOk, false, {}}; }
+  static TParseOutcome RunWithOptions() { return {true, TExitStatus::kOk, false, {}, false}; }
   static TParseOutcome Answer(std::string text) {
-    return {false, TExitStatus::kOk, false, std::move(text)};
+    return {false, TExitStatus::kOk, false, std::move(text), false};
   }
   static TParseOutcome UsageError(std::string text) {
-    return {false, TExitStatus::kNothingTouched, true, std::move(text)};
+    return {false, TExitStatus::kNothingTouched, true, std::move(text), false};
   }
 };
 

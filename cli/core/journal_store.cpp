@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "cli/core/messages.h"
+
 namespace {
 
 constexpr char kJournalSuffix[] = ".journal";
@@ -64,7 +66,7 @@ TResult<std::vector<TJournalRecord>> ReadJournal(TCommandPlatform& platform,
   TResult<std::string> bytes = platform.ReadWholeFile(path);
   std::vector<TJournalRecord> records;
   if (!bytes || !DecodeJournal(*bytes, &records))
-    return TError{path, "cannot be read as a journal"};
+    return TError{path, _("cannot be read as a journal")};
   return records;
 }
 

@@ -86,6 +86,9 @@ class TCommandPlatform {
   // --- profiles and files
   // The folder of the shipped profiles, ending with a separator.
   virtual std::string ProfileFolder() = 0;
+  // Every folder a bare profile name is looked for in, in order, each
+  // ending with a separator: a profile hides those of its name after it.
+  virtual std::vector<std::string> ProfileFolders() { return {ProfileFolder()}; }
   // Whether a --profile value is a path rather than a bare name.
   virtual bool IsPath(const std::string& value) = 0;
   virtual bool IsRegularFile(const std::string& path) = 0;
@@ -132,4 +135,7 @@ class TCommandPlatform {
 
   // --- the process
   virtual unsigned long ProcessId() = 0;
+  // The current folder, absolute and ending with a separator, as the
+  // journal's paths are written; empty when it cannot be told.
+  virtual std::string CurrentFolder() { return {}; }
 };

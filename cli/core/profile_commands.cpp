@@ -4,7 +4,9 @@
 #include <new>
 #include <vector>
 
+#include "cli/core/hints.h"
 #include "cli/core/linux_name.h"
+#include "cli/core/messages.h"
 #include "engine/profile_check.h"
 
 namespace {
@@ -13,17 +15,62 @@ bool HasProfileSuffix(const std::string& name) {
   return name.size() > 4 && name.compare(name.size() - 4, 4, ".pch") == 0;
 }
 
+struct TFoundProfile {
+  std::string Name;
+  std::string Folder;
+};
+
+// The profiles of every profile folder, sorted by name; of two of one name,
+// the one in the earlier folder.
+std::vector<TFoundProfile> AllProfiles(TCommandPlatform& platform) {
+  std::vector<TFoundProfile> found;
+  for (const std::string& folder : platform.ProfileFolders()) {
+    TResult<std::vector<TFolderEntry>> entries = platform.ReadFolder(folder);
+    if (!entries) continue;  // a folder not made yet holds none
+    for (const TFolderEntry& entry : *entries) {
+      const bool hidden = std::any_of(found.begin(), found.end(), [&entry](const TFoundProfile& p) {
+        return p.Name == entry.Name;
+      });
+      if (!entry.IsFolder && HasProfileSuffix(entry.Name) && !hidden) {
+        found.push_back({entry.Name, folder});
+      }
+    }
+  }
+  std::sort(found.begin(), found.end(),
+            [](const TFoundProfile& a, const TFoundProfile& b) { return a.Name < b.Name; });
+  return found;
+}
+
+std::string JoinedFolders(const std::vector<std::string>& folders) {
+  std::string joined;
+  for (const std::string& folder : folders) joined += (joined.empty() ? "" : ", ") + folder;
+  return joined;
+}
+
 }  // namespace
 
 TResult<std::string> FindProfile(TCommandPlatform& platform, const std::string& value) {
   const bool is_path = platform.IsPath(value);
+  const std::vector<std::string> folders = platform.ProfileFolders();
   if (!value.empty()) {
-    const std::string in_folder = platform.ProfileFolder() + value;
-    if (!is_path && platform.IsRegularFile(in_folder)) return in_folder;
+    for (const std::string& folder : folders) {
+      if (!is_path && platform.IsRegularFile(folder + value)) return folder + value;
+    }
     if (platform.IsRegularFile(value)) return value;
   }
-  return TError{"", "no profile " + value + " in " + platform.ProfileFolder() +
-                        (is_path ? "" : " nor in the current folder")};
+  if (is_path) return TError{"", Format(_("no profile %s"), value)};
+  std::vector<std::string> names;
+  for (const TFoundProfile& profile : AllProfiles(platform)) names.push_back(profile.Name);
+  const std::string nearest = NearestName(value, names);
+  std::vector<std::string> existing;
+  for (const std::string& folder : folders) {
+    if (platform.IsFolderArgument(folder)) existing.push_back(folder);
+  }
+  std::string reason =
+      Format(_("no profile %s in %s nor in the current folder"), value, JoinedFolders(existing));
+  reason += nearest.empty() ? Format(_("; --list shows the profiles"))
+                            : Format(_("; did you mean %s? (--list shows the profiles)"), nearest);
+  return TError{"", reason};
 }
 
 TResult<TProfile> ReadProfileFile(TCommandPlatform& platform, const std::string& path) {
@@ -40,30 +87,26 @@ TResult<TProfile> ReadProfileFile(TCommandPlatform& platform, const std::string&
     });
     TProfile profile;
     if (ReadProfile(reader, &profile)) return profile;
-    return TError{path, "cannot be read"};
+    return TError{path, _("cannot be read")};
   } catch (const std::bad_alloc&) {
-    return TError{path, "the profile is too large for memory"};
+    return TError{path, _("the profile is too large for memory")};
   }
 }
 
 TResult<TExitStatus> RunProfileList(const std::string& program, TCommandPlatform& platform,
                                     TConsole& console) {
-  const std::string folder = platform.ProfileFolder();
-  TResult<std::vector<TFolderEntry>> entries = platform.ReadFolder(folder);
-  if (!entries) return entries.Error();
-  std::vector<std::string> names;
-  for (const TFolderEntry& entry : *entries) {
-    if (!entry.IsFolder && HasProfileSuffix(entry.Name)) names.push_back(entry.Name);
-  }
-  if (names.empty()) {
-    console.Err(ErrorLine(program, {"", "no profiles in " + folder}));
+  const std::vector<TFoundProfile> profiles = AllProfiles(platform);
+  if (profiles.empty()) {
+    console.Err(ErrorLine(
+        program, {"", Format(_("no profiles in %s"), JoinedFolders(platform.ProfileFolders()))}));
     return TExitStatus::kSomeFilesKept;
   }
-  std::sort(names.begin(), names.end());
-  for (const std::string& name : names) {
-    const std::optional<std::string> information = platform.ProfileInformation(folder + name);
-    console.Out(name + "\n    " +
-                (information ? Utf8From1251(CaretControlBytes(*information)) : "(cannot be read)") +
+  for (const TFoundProfile& profile : profiles) {
+    const std::optional<std::string> information =
+        platform.ProfileInformation(profile.Folder + profile.Name);
+    console.Out(profile.Name + "\n    " +
+                (information ? Utf8From1251(CaretControlBytes(*information))
+                             : std::string(_("(cannot be read)"))) +
                 "\n");
   }
   return TExitStatus::kOk;
@@ -79,6 +122,6 @@ TResult<TExitStatus> RunProfileCheck(const std::string& value, bool quiet,
   for (const TProfileFinding& finding : findings) {
     console.Out(value + ": " + Utf8From1251(FormatProfileFinding(finding)) + "\n");
   }
-  if (findings.empty() && !quiet) console.Err(value + ": no findings\n");
+  if (findings.empty() && !quiet) console.Err(value + ": " + _("no findings") + "\n");
   return findings.empty() ? TExitStatus::kOk : TExitStatus::kSomeFilesKept;
 }

@@ -8,16 +8,18 @@
 #include "engine/profile.h"
 
 // The file that --profile VALUE names: a value that is a path is taken as it
-// is; a bare name is looked for in the profile folder, then in the current
-// folder. The error says where it was looked for.
+// is; a bare name is looked for in the profile folders in order, then in the
+// current folder. The error says where it was looked for, and names the
+// nearest profile there is ("did you mean gost-7.79-b.pch?") and --list.
 TResult<std::string> FindProfile(TCommandPlatform& platform, const std::string& value);
 
 // Reads the whole profile at path as the plug-in reads it. The error says
 // why not: unreadable, or too large for memory.
 TResult<TProfile> ReadProfileFile(TCommandPlatform& platform, const std::string& path);
 
-// --list: every profile of the folder, sorted, with its whole information
-// line (control bytes shown as ^X).
+// --list: every profile of the profile folders, sorted (of two of one name,
+// the one found first), with its whole information line (control bytes
+// shown as ^X).
 TResult<TExitStatus> RunProfileList(const std::string& program, TCommandPlatform& platform,
                                     TConsole& console);
 

@@ -5,7 +5,9 @@
 #include <variant>
 
 #include "cli/core/file_list.h"
+#include "cli/core/hints.h"
 #include "cli/core/journal_store.h"
+#include "cli/core/messages.h"
 #include "cli/core/profile_commands.h"
 
 namespace {
@@ -79,6 +81,7 @@ TResult<TExitStatus> RunRenames(const std::string& program, const TCommandOption
   for (const std::string& from0 : options.From0) {
     TResult<std::string> bytes = platform.ReadWholeFile(from0);
     if (!bytes) return bytes.Error();
+    if (TMaybeError newlines = NewlineListError(from0, *bytes)) return *newlines;
     for (const std::string& path : SplitNulList(*bytes)) {
       AddArgument(platform, path, options.Recursive, &list);
     }
@@ -109,7 +112,7 @@ TResult<TExitStatus> RunRenames(const std::string& program, const TCommandOption
   if (TMaybeError unflushed = journal.Finish(); !journal_error) journal_error = unflushed;
   progress.Clear();
   if (journal_error) {
-    console.Err(ErrorLine(program, {"no undo journal", ErrorText(*journal_error)}));
+    console.Err(ErrorLine(program, {_("no undo journal"), ErrorText(*journal_error)}));
   }
   if (!quiet) console.Err(SummaryLine(counts, options.DryRun));
   return counts.Skipped == 0 ? TExitStatus::kOk : TExitStatus::kSomeFilesKept;

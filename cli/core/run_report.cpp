@@ -1,13 +1,15 @@
 #include "cli/core/run_report.h"
 
 #include "cli/core/code_page.h"
+#include "cli/core/messages.h"
 
 namespace {
 
 // 12345 -> "12,345": figures people read at a glance.
 std::string Grouped(std::size_t number) {
   std::string digits = std::to_string(number);
-  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+  const std::string separator = P_("thousands separator", ",");
+  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, separator);
   return digits;
 }
 
@@ -44,50 +46,51 @@ TSkip SkipOfFileNameCheck(const TFileNameCheck& check, std::string_view name1251
 std::string ReasonText(const TSkip& skip) {
   switch (skip.Reason) {
     case TSkipReason::kTaken:
-      return skip.Detail + " is taken";
+      return Format(_("%s is taken"), skip.Detail);
     case TSkipReason::kClaimed:
-      return "its new name is also the new name of " + skip.Detail;
+      return Format(_("its new name is also the new name of %s"), skip.Detail);
     case TSkipReason::kTooLong:
-      return "the new name is too long for the file system (" + skip.Detail +
-             " bytes, at most 255)";
+      return Format(_("the new name is too long for the file system (%s bytes, at most 255)"),
+                    skip.Detail);
     case TSkipReason::kEmpty:
-      return "the new name would be empty";
+      return _("the new name would be empty");
     case TSkipReason::kDotName:
-      return "the new name would be \"" + skip.Detail + "\"";
+      return Format(_("the new name would be \"%s\""), skip.Detail);
     case TSkipReason::kSeparator:
-      return "the new name would hold a \"/\"" +
-             (skip.Detail.empty() ? "" : " (" + skip.Detail + ")");
+      return skip.Detail.empty() ? std::string(_("the new name would hold a \"/\""))
+                                 : Format(_("the new name would hold a \"/\" (%s)"), skip.Detail);
     case TSkipReason::kNulByte:
-      return "the new name would hold a NUL byte";
+      return _("the new name would hold a NUL byte");
     case TSkipReason::kReservedCharacter:
-      return "the new name would hold " + (skip.Detail.empty() ? std::string("a control character")
-                                                               : "a \"" + skip.Detail + "\"");
+      return skip.Detail.empty() ? std::string(_("the new name would hold a control character"))
+                                 : Format(_("the new name would hold a \"%s\""), skip.Detail);
     case TSkipReason::kDeviceName:
-      return skip.Detail + " is a device name";
+      return Format(_("%s is a device name"), skip.Detail);
     case TSkipReason::kTrailingDotOrSpace:
-      return "the new name would end in a dot or a space, which Windows drops";
+      return _("the new name would end in a dot or a space, which Windows drops");
     case TSkipReason::kOldNameEndsInDotOrSpace:
-      return "Windows cannot open a name ending in a dot or a space";
+      return _("Windows cannot open a name ending in a dot or a space");
     case TSkipReason::kPathTooLong:
-      return "the new path would be longer than 259 characters";
+      return _("the new path would be longer than 259 characters");
     case TSkipReason::kOutside1251:
-      return "the name holds characters outside Windows-1251";
+      return _("the name holds characters outside Windows-1251");
     case TSkipReason::kFolderNeedsNoReplace:
-      return "this file system cannot rename a folder without the risk of replacing";
+      return _("this file system cannot rename a folder without the risk of replacing");
     case TSkipReason::kProfileUnreadable:
-      return "the profile cannot be read";
+      return _("the profile cannot be read");
     case TSkipReason::kDeclined:
-      return "the plug-in left the name as it was";
+      return _("the plug-in left the name as it was");
     case TSkipReason::kNotRenamed:
-      return "the plug-in did not rename it";
+      return _("the plug-in did not rename it");
     case TSkipReason::kCaseKept:
-      return "the file system kept the old letter case";
+      return _("the file system kept the old letter case");
     case TSkipReason::kMissing:
-      return "no such file";
+      return _("no such file");
     case TSkipReason::kPermission:
-      return "permission denied";
+      return _("permission denied");
     case TSkipReason::kChanged:
-      return "it has changed since" + (skip.Detail.empty() ? "" : " (" + skip.Detail + ")");
+      return skip.Detail.empty() ? std::string(_("it has changed since"))
+                                 : Format(_("it has changed since (%s)"), skip.Detail);
     case TSkipReason::kSystemError:
       break;
   }
@@ -96,8 +99,8 @@ std::string ReasonText(const TSkip& skip) {
 
 std::string SkipLine(const std::string& program, const std::string& path, const TSkip& skip,
                      bool undo) {
-  return program + ": " + path + (undo ? ": not put back: " : ": not renamed: ") +
-         ReasonText(skip) + "\n";
+  return program + ": " + path + ": " +
+         Format(undo ? _("not put back: %s") : _("not renamed: %s"), ReasonText(skip)) + "\n";
 }
 
 TOutcomeLines TallyOutcome(const std::string& program, const std::string& shownPath,
@@ -110,7 +113,9 @@ TOutcomeLines TallyOutcome(const std::string& program, const std::string& shownP
       break;
     case TFileOutcome::TKind::kUnchanged:
       ++counts->Unchanged;
-      if (verbosity == TVerbosity::kVerbose) lines.Out = shownPath + " (unchanged)\n";
+      if (verbosity == TVerbosity::kVerbose) {
+        lines.Out = Format(_("%s (unchanged)"), shownPath) + "\n";
+      }
       break;
     case TFileOutcome::TKind::kSkipped:
       ++counts->Skipped;
@@ -122,16 +127,18 @@ TOutcomeLines TallyOutcome(const std::string& program, const std::string& shownP
 
 std::string SummaryLine(const TRunCounts& counts, bool dryRun) {
   if (dryRun) {
-    return "dry run, nothing renamed: " + Grouped(counts.Renamed) + " would be renamed, " +
-           Grouped(counts.Unchanged) + " unchanged, " + Grouped(counts.Skipped) +
-           " would be skipped\n";
+    return Format(_("dry run, nothing renamed: %s would be renamed, %s unchanged, %s would be "
+                    "skipped"),
+                  Grouped(counts.Renamed), Grouped(counts.Unchanged), Grouped(counts.Skipped)) +
+           "\n";
   }
-  return Grouped(counts.Renamed) + " renamed, " + Grouped(counts.Unchanged) + " unchanged, " +
-         Grouped(counts.Skipped) + " skipped\n";
+  return Format(_("%s renamed, %s unchanged, %s skipped"), Grouped(counts.Renamed),
+                Grouped(counts.Unchanged), Grouped(counts.Skipped)) +
+         "\n";
 }
 
 std::string ProgressLine(std::size_t done, std::size_t total) {
-  return "\r" + Grouped(done) + " of " + Grouped(total) + " files";
+  return "\r" + Format(_("%s of %s files"), Grouped(done), Grouped(total));
 }
 
 std::string ProgressEnd() { return "\r\x1b[K"; }

@@ -4,13 +4,15 @@
 #include <vector>
 
 #include "cli/core/journal_store.h"
+#include "cli/core/messages.h"
+#include "cli/core/shown_path.h"
 
 std::optional<TSkip> PutBack(TCommandPlatform& platform, const TJournalRecord& record,
                              bool dryRun) {
   const std::optional<TFileIdentity> identity = platform.IdentityAt(record.NewPath);
-  if (!identity) return TSkip{TSkipReason::kChanged, "nothing is at " + record.NewPath + " now"};
+  if (!identity) return TSkip{TSkipReason::kChanged, _("nothing is there now")};
   if (*identity != TFileIdentity{record.Device, record.FileId}) {
-    return TSkip{TSkipReason::kChanged, "another file is at " + record.NewPath + " now"};
+    return TSkip{TSkipReason::kChanged, _("another file is there now")};
   }
   const TSkip taken{TSkipReason::kTaken, platform.NameOf(record.OldPath)};
   if (dryRun) {
@@ -43,25 +45,30 @@ TResult<TExitStatus> RunUndo(const std::string& program, const TCommandOptions& 
     }
   }
   if (journal.empty()) {
-    if (!quiet) console.Err(program + ": nothing to undo\n");
+    if (!quiet) console.Err(ErrorLine(program, {"", _("nothing to undo")}));
     return TExitStatus::kOk;
   }
 
+  const std::string current_folder = platform.CurrentFolder();
   std::size_t put_back = 0;
   std::vector<TJournalRecord> refused;
   for (auto record = records.rbegin(); record != records.rend(); ++record) {
     if (std::optional<TSkip> skip = PutBack(platform, *record, dry_run)) {
-      console.Err(SkipLine(program, record->NewPath, *skip, true));
+      console.Err(SkipLine(program, ShownPath(record->NewPath, current_folder), *skip, true));
       refused.push_back(*record);
     } else {
       ++put_back;
-      if (!quiet) console.Out(record->NewPath + " -> " + record->OldPath + "\n");
+      if (!quiet) {
+        console.Out(ShownPath(record->NewPath, current_folder) + " -> " +
+                    ShownPath(record->OldPath, current_folder) + "\n");
+      }
     }
   }
   std::reverse(refused.begin(), refused.end());
   if (!dry_run) {
     if (TMaybeError error = RewriteJournal(platform, journal, refused)) {
-      console.Err(ErrorLine(program, {journal, "cannot be updated: " + ErrorText(*error)}));
+      console.Err(
+          ErrorLine(program, {journal, Format(_("cannot be updated: %s"), ErrorText(*error))}));
     }
   }
   if (!quiet) console.Err(UndoSummaryLine(put_back, refused.size(), dry_run));
@@ -70,9 +77,12 @@ TResult<TExitStatus> RunUndo(const std::string& program, const TCommandOptions& 
 
 std::string UndoSummaryLine(std::size_t putBack, std::size_t refused, bool dryRun) {
   if (dryRun) {
-    return "dry run, nothing put back: " + std::to_string(putBack) + " would be put back, " +
-           std::to_string(refused) + " would not\n";
+    return Format(_("dry run, nothing put back: %s would be put back, %s would not"),
+                  std::to_string(putBack), std::to_string(refused)) +
+           "\n";
   }
-  return std::to_string(putBack) + " put back, " + std::to_string(refused) + " not put back" +
-         (refused == 0 ? "" : " (still in the journal; --undo tries them again)") + "\n";
+  if (refused == 0) return Format(_("%s put back, 0 not put back"), std::to_string(putBack)) + "\n";
+  return Format(_("%s put back, %s not put back (still in the journal; --undo tries them again)"),
+                std::to_string(putBack), std::to_string(refused)) +
+         "\n";
 }

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <limits.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +9,9 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "cli/core/messages.h"
 #include "cli/core/profile_commands.h"
+#include "cli/linux/data_folders.h"
 #include "cli/linux/file_ops.h"
 #include "cli/linux/rename_run.h"
 #include "engine/profile.h"
@@ -38,14 +39,9 @@ class TLinuxJournalFile : public TJournalFile {
 
 class TLinuxPlatform : public TCommandPlatform {
  public:
-  std::string ProfileFolder() override {
-    char self[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (length <= 0) return "Plugins/rep_profiles/";
-    std::string folder(self, static_cast<std::size_t>(length));
-    folder.erase(folder.rfind('/') + 1);
-    return folder + "../Plugins/rep_profiles/";
-  }
+  std::string ProfileFolder() override { return ShippedProfileFolder(); }
+
+  std::vector<std::string> ProfileFolders() override { return ProfileSearchFolders(); }
 
   bool IsPath(const std::string& value) override { return value.find('/') != std::string::npos; }
 
@@ -134,7 +130,7 @@ class TLinuxPlatform : public TCommandPlatform {
     if (state && state[0] == '/') return std::string(state) + "/translit/";
     const char* home = std::getenv("HOME");
     if (home && home[0] == '/') return std::string(home) + "/.local/state/translit/";
-    return TError{"", "neither XDG_STATE_HOME nor HOME is set"};
+    return TError{"", _("neither XDG_STATE_HOME nor HOME is set")};
   }
 
   TMaybeError MakePrivateFolder(const std::string& path) override {
@@ -169,6 +165,13 @@ class TLinuxPlatform : public TCommandPlatform {
   }
 
   unsigned long ProcessId() override { return static_cast<unsigned long>(getpid()); }
+
+  std::string CurrentFolder() override {
+    const std::unique_ptr<char, decltype(&free)> folder(getcwd(nullptr, 0), &free);
+    if (!folder) return "";
+    const std::string path = folder.get();
+    return path == "/" ? path : path + "/";
+  }
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The Linux command's platform (cli/core/platform.h): UTF-8 paths as the
-// kernel takes them, the profile folder beside the program
-// (<program folder>/../Plugins/rep_profiles/, the layout of dist/), journals
-// in $XDG_STATE_HOME/translit/ (~/.local/state/translit/ without the
+// kernel takes them, the profile folders of cli/linux/data_folders.h (the
+// user's own, then the installed or the checkout's), journals in
+// $XDG_STATE_HOME/translit/ (~/.local/state/translit/ without the
 // variable), renames by the engine (cli/linux/rename_run.h).
 #pragma once
 

@@ -6,8 +6,10 @@
 #include "cli/core/command.h"
 #include "cli/linux/console.h"
 #include "cli/linux/linux_platform.h"
+#include "cli/linux/messages_gettext.h"
 
 int main(int argc, char** argv) {
+  StartGettext();
   const std::unique_ptr<TCommandPlatform> platform = MakeLinuxPlatform();
   TLinuxConsole console;
   const std::vector<std::string> args(argv + 1, argv + argc);

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "cli/core/linux_name.h"
+#include "cli/core/messages.h"
 #include "cli/linux/file_ops.h"
 #include "engine/unique_handles.h"
 
@@ -84,7 +85,7 @@ class TLinuxRenamer : public TRenamer {
       // The same folder as the descriptor, as long as nobody moves it meanwhile.
       const std::string path = folder_.Given.empty() ? "." : folder_.Given;
       const std::unique_ptr<char, TFreeDeleter> resolved(realpath(path.c_str(), nullptr));
-      if (!resolved) return TError{"", "the folder of " + plan.Path + " cannot be resolved"};
+      if (!resolved) return TError{"", Format(_("the folder of %s cannot be resolved"), plan.Path)};
       folder_.Absolute = resolved.get();
     }
     const std::string folder = folder_.Absolute == "/" ? "" : folder_.Absolute;
