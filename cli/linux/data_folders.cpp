@@ -57,8 +57,7 @@ std::string CheckoutProfileFolder() { return Beside(ProgramFolder(), "../Plugins
 std::vector<std::string> ProfileSearchFolders() {
   std::vector<std::string> folders;
   if (std::string user = UserProfileFolder(); !user.empty()) folders.push_back(std::move(user));
-  folders.push_back(InstalledProfileFolder());
-  folders.push_back(CheckoutProfileFolder());
+  folders.push_back(ShippedProfileFolder());
   return folders;
 }
 

@@ -12,11 +12,11 @@
 
 // The folders a profile name is looked for in, in order, each ending with a
 // "/": the user's own ($XDG_DATA_HOME/translit/profiles/, or
-// ~/.local/share/translit/profiles/), the installed one, a checkout's.
+// ~/.local/share/translit/profiles/), then the shipped ones.
 std::vector<std::string> ProfileSearchFolders();
 
 // The profiles the program ships with: the installed folder where it
-// exists, else the checkout's.
+// exists (share/translit/profiles/), else the checkout's.
 std::string ShippedProfileFolder();
 
 // The message catalogues' folder (<prefix>/share/locale).

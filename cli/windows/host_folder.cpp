@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "cli/core/messages.h"
 #include "cli/windows/system_error.h"
 #include "cli/windows/text.h"
 #include "engine/profile_file.h"
@@ -35,6 +36,11 @@ std::wstring OwnFolder() {
     path.resize(path.size() * 2);
   }
   return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+bool PluginsFolderExists() {
+  const DWORD attributes = GetFileAttributesW((OwnFolder() + L"Plugins").c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::wstring ProfileFolderOf(const std::wstring& hostFolder) {
@@ -99,13 +105,14 @@ TResult<TProfileSetup> SetUpProfile(const std::wstring& path, const std::string&
   if (!To1251(host_dir, &setup.HostDir) || !To1251(name, &setup.Name) ||
       !To1251(plugin_path, &setup.Path)) {
     return TError{Utf8FromWide(plugin_path),
-                  "the plug-in cannot open a path with characters outside Windows-1251"};
+                  _("the plug-in cannot open a path with characters outside Windows-1251")};
   }
   if (setup.Name.size() > kMaxProfileName) {
-    return TError{value, "the plug-in takes profile names of at most 49 characters"};
+    return TError{value, _("the plug-in takes profile names of at most 49 characters")};
   }
   if (setup.Path.size() > kMaxProfilePath) {
-    return TError{Utf8FromWide(plugin_path), "the plug-in cannot open a path over 259 characters"};
+    return TError{Utf8FromWide(plugin_path),
+                  _("the plug-in cannot open a path over 259 characters")};
   }
   if (TMaybeError error = Readable(plugin_path)) return *error;
   return setup;

@@ -11,6 +11,8 @@
 
 // The folder of translit-host.exe, ending with a backslash.
 std::wstring OwnFolder();
+// Whether OwnFolder() holds a folder Plugins.
+bool PluginsFolderExists();
 // OwnFolder() + "Plugins\rep_profiles\".
 std::wstring ProfileFolderOf(const std::wstring& hostFolder);
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "cli/core/messages.h"
 #include "cli/windows/console.h"
 #include "cli/windows/host_folder.h"
 
@@ -32,5 +33,5 @@ void CatchOutOfMemory(const std::string& program) {
 }
 
 void SetOutOfMemoryCause(const std::string& cause) {
-  Message = Program + ": out of memory" + (cause.empty() ? "" : ": " + cause) + "\n";
+  Message = Program + ": " + _("out of memory") + (cause.empty() ? "" : ": " + cause) + "\n";
 }

@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "cli/core/messages.h"
 #include "cli/windows/host_folder.h"
 #include "cli/windows/plugin.h"
 #include "cli/windows/system_error.h"
@@ -80,7 +81,7 @@ TMaybeError TWindowsRenamer::Start(const std::wstring& path, const std::string& 
   profile_path_ = setup->Path;
   const std::wstring dll = OwnFolder() + L"Plugins\\translit.dll";
   plugin_ = std::make_unique<TPlugin>(dll);
-  if (!plugin_->Loaded()) return TError{"", "cannot load " + Utf8FromWide(dll)};
+  if (!plugin_->Loaded()) return TError{"", Format(_("cannot load %s"), Utf8FromWide(dll))};
   TProcessOptions process_options;
   process_options.ProfileName = setup->Name;
   process_options.CaseSensitive = options_.CaseSensitive;

@@ -1,5 +1,6 @@
 #include "cli/windows/system_error.h"
 
+#include "cli/core/messages.h"
 #include "cli/windows/text.h"
 #include "engine/unique_handles.h"
 
@@ -14,7 +15,7 @@ std::string SystemMessage(DWORD error) {
                            text.back() == L' ')) {
     text.pop_back();
   }
-  if (text.empty()) return "system error " + std::to_string(error);
+  if (text.empty()) return Format(_("system error %s"), std::to_string(error));
   return Utf8FromWide(text);
 }
 

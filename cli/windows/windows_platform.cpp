@@ -1,5 +1,6 @@
 #include "cli/windows/windows_platform.h"
 
+#include "cli/core/messages.h"
 #include "cli/windows/host_folder.h"
 #include "cli/windows/out_of_memory.h"
 #include "cli/windows/rename_run.h"
@@ -132,7 +133,7 @@ class TWindowsPlatform : public TCommandPlatform {
         !IsPath(options.Profile) && profilePath == ProfileFolder() + options.Profile;
     TResult<std::unique_ptr<TRenamer>> renamer = StartWindowsRenamer(
         *this, WideFromUtf8(profilePath), options.Profile, in_profile_folder, name_options);
-    SetOutOfMemoryCause("the profile " + options.Profile + " does not fit in memory");
+    SetOutOfMemoryCause(Format(_("the profile %s does not fit in memory"), options.Profile));
     return renamer;
   }
 
@@ -167,7 +168,7 @@ class TWindowsPlatform : public TCommandPlatform {
   TResult<std::string> StateFolder() override {
     wchar_t buffer[MAX_PATH];
     const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return TError{"", "LOCALAPPDATA is not set"};
+    if (length == 0 || length >= MAX_PATH) return TError{"", _("LOCALAPPDATA is not set")};
     return Utf8FromWide(std::wstring(buffer, length) + L"\\Translit\\");
   }
 
@@ -210,6 +211,15 @@ class TWindowsPlatform : public TCommandPlatform {
   }
 
   unsigned long ProcessId() override { return GetCurrentProcessId(); }
+
+  std::string CurrentFolder() override {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(size, L'\0');
+    folder.resize(GetCurrentDirectoryW(size, folder.data()));
+    if (folder.empty()) return "";
+    if (folder.back() != L'\\') folder += L'\\';
+    return Utf8FromWide(folder);
+  }
 };
 
 }  // namespace

@@ -19,9 +19,13 @@ setup() {
 # host ARGS...: runs translit-host; $status, $out (stdout), $err (stderr).
 # Output goes through files, and bats' own descriptor 3 is closed: wine's
 # helper processes outlive the program and would hold them open.
+# wine takes the ANSI code page from LC_CTYPE (1251, for the Russian names)
+# and the UI language from LC_MESSAGES: English, which the tests read,
+# unless a test sets ui=ru_RU.UTF-8.
 host() {
   status=0
-  wine "$HOST_DIR/translit-host.exe" "$@" <"${stdin:-/dev/null}" >stdout.txt 2>stderr.txt 3>&- ||
+  env -u LC_ALL LC_CTYPE=ru_RU.UTF-8 LC_MESSAGES="${ui:-en_US.UTF-8}" \
+    wine "${exe:-$HOST_DIR/translit-host.exe}" "$@" <"${stdin:-/dev/null}" >stdout.txt 2>stderr.txt 3>&- ||
     status=$?
   out=$(cat stdout.txt) err=$(cat stderr.txt)
   rm stdout.txt stderr.txt
@@ -136,9 +140,14 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 @test "a run over a second shows a progress line on a console, cleared before the summary" {
   mkdir d && (cd d && python3 -c "[open(f'Файл {i}.txt', 'w') for i in range(3000)]")
   # script gives wine a terminal, which wine turns into a console.
-  script -qc "wine '$HOST_DIR/translit-host.exe' -n d </dev/null >/dev/null 3>&-" /dev/null >tty.txt
+  local run="env -u LC_ALL LC_CTYPE=ru_RU.UTF-8 wine '$HOST_DIR/translit-host.exe' -n d </dev/null >/dev/null 3>&-"
+  LC_MESSAGES=en_US.UTF-8 script -qc "$run" /dev/null >tty.txt
   grep -q $'\r[0-9,]* of 3,000 files' tty.txt
   grep -q $'\r\e\\[K.*dry run, nothing renamed: 3,000 would be renamed' tty.txt
+  # Russian, through the console's UTF-16, whatever its code page.
+  LC_MESSAGES=ru_RU.UTF-8 script -qc "$run" /dev/null >tty.txt
+  grep -q $'\rфайлов: [0-9\u00a0]* из 3\u00a0000' tty.txt
+  grep -q $'\r\e\\[K.*пробный запуск, ничего не переименовано. Было бы переименовано: 3\u00a0000' tty.txt
   host -n d  # standard error is a file: no progress line
   [ "$status" -eq 0 ]
   [ "$err" = "dry run, nothing renamed: 3,000 would be renamed, 0 unchanged, 0 would be skipped" ]
@@ -270,5 +279,39 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   rm "$HOST_DIR/Plugins/rep_profiles/huge.pch"
   [ "$status" -eq 2 ]
   [ "$err" = "translit-host: out of memory: the profile huge.pch does not fit in memory" ]
+  [ -e Щука.txt ]
+}
+
+@test "speaks the UI language: Russian on a Russian Windows, English otherwise; undo shows paths as given" {
+  make_files Щука.txt
+  ui=ru_RU.UTF-8 host -n Щука.txt нет.txt
+  [ "$status" -eq 1 ]
+  [ "$out" = "Щука.txt -> Shchuka.txt" ]
+  [ "$err" = $'translit-host: нет.txt: не переименован: нет такого файла\nпробный запуск, ничего не переименовано. Было бы переименовано: 1, без изменений: 0, было бы пропущено: 1' ]
+  ui=ru_RU.UTF-8 host --help
+  [ "$status" -eq 0 ]
+  [[ "$out" == "Использование: translit-host [ПАРАМЕТР]... ФАЙЛ|ПАПКА..."* ]]
+  [[ "$out" == *"Примеры:"* ]]
+  [[ "$out" == *"Журналы отмены: C:\\users\\"*"\\Translit\\"* ]]
+  ui=ru_RU.UTF-8 host --profile standart Щука.txt
+  [ "$status" -eq 2 ]
+  [[ "$err" == *"профиля standart нет ни в Z:\\"*"\\Plugins\\rep_profiles\\, ни в текущей папке; может быть, standart.pch? (список профилей: --list)" ]]
+  host --help
+  [[ "$out" == "Usage: translit-host [OPTION]... FILE|FOLDER..."* ]]
+  [[ "$out" == *"Examples:"* ]]
+  host Щука.txt
+  ui=ru_RU.UTF-8 host --undo
+  [ "$status" -eq 0 ]
+  [ "$out" = "Shchuka.txt -> Щука.txt" ]
+  [ "$err" = "возвращено: 1, не возвращено: 0" ]
+}
+
+@test "away from Plugins it names the folder it looked in" {
+  mkdir alone
+  cp "$HOST_DIR/translit-host.exe" alone/
+  make_files Щука.txt
+  exe=alone/translit-host.exe host Щука.txt
+  [ "$status" -eq 2 ]
+  [[ "$err" == *"translit-host: no Plugins folder in $(winpath alone)\\, the folder of translit-host.exe: keep the program beside Plugins" ]]
   [ -e Щука.txt ]
 }
