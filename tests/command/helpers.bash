@@ -4,7 +4,11 @@
 
 setup() {
   work=$(mktemp -d)
-  export XDG_STATE_HOME="$work/state"
+  export XDG_STATE_HOME="$work/state" XDG_DATA_HOME="$work/data"
+  # The messages in English, whatever the machine's language (a test that
+  # wants Russian says so), in a locale that counts UTF-8 characters.
+  export LC_ALL=C.UTF-8
+  unset LANGUAGE
   cd "$work" || return 1
 }
 
