@@ -8,7 +8,7 @@ constexpr std::uint32_t kMagic = 0x950412de;
 
 // The 32-bit word at offset in the file's byte order; false when outside.
 bool Word(std::string_view bytes, std::size_t offset, bool swapped, std::uint32_t* word) {
-  if (offset > bytes.size() || bytes.size() - offset < 4) return false;
+  if (bytes.size() < 4 || offset > bytes.size() - 4) return false;
   std::uint32_t value = 0;
   for (int i = 0; i < 4; ++i) {
     const auto byte = static_cast<unsigned char>(bytes[offset + static_cast<std::size_t>(i)]);

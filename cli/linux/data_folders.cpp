@@ -7,6 +7,12 @@
 #include <cstdlib>
 #include <string_view>
 
+// The install's share/ as seen from its bin/; the build passes it
+// (cli/linux/CMakeLists.txt), this is GNUInstallDirs' own layout.
+#ifndef TRANSLIT_DATA_FROM_BIN
+#define TRANSLIT_DATA_FROM_BIN "../share"
+#endif
+
 namespace {
 
 // The folder of the running program, ending with a "/"; empty when the
@@ -62,7 +68,7 @@ std::vector<std::string> ProfileSearchFolders() {
 }
 
 std::string ShippedProfileFolder() {
-  const std::string installed = InstalledProfileFolder();
+  std::string installed = InstalledProfileFolder();
   if (IsFolder(installed)) return installed;
   return CheckoutProfileFolder();
 }
