@@ -72,7 +72,8 @@ using LineList = std::vector<std::string>;
 // --- ProfilePath and ProfilePresent ------------------------------------------
 
 TEST(ProfilePathTest, JoinsWithoutAddingASeparator) {
-  EXPECT_EQ(ProfilePath("C:\\Host\\", "standart.pch"), "C:\\Host\\Plugins\\rep_profiles\\standart.pch");
+  EXPECT_EQ(ProfilePath("C:\\Host\\", "standart.pch"),
+            "C:\\Host\\Plugins\\rep_profiles\\standart.pch");
   EXPECT_EQ(ProfilePath("C:\\Host", "a.pch"), "C:\\HostPlugins\\rep_profiles\\a.pch");
   EXPECT_EQ(ProfilePath("", ""), "Plugins\\rep_profiles\\");
 }
@@ -213,7 +214,9 @@ TEST_F(ProfileFiles, CtrlZAsFirstByteEndsTheFile) {
 
 TEST_F(ProfileFiles, CtrlZAtStartOfRuleLineEndsTheRules) {
   // A Ctrl-Z at the start of line 6 ends the rule list after the second rule.
-  const std::string path = Write("z6.pch", "i\nL\nR\na b\nc d\n\x1A" "e f\ng h\n");
+  const std::string path = Write("z6.pch",
+                                 "i\nL\nR\na b\nc d\n\x1A"
+                                 "e f\ng h\n");
   const TProfile profile = Read(path);
   ASSERT_EQ(profile.Rules.size(), 2u);
   EXPECT_EQ(profile.Rules[1].Left, "c");
@@ -239,11 +242,16 @@ TEST_F(ProfileFiles, CtrlZElsewhereEndsItsLineOnly) {
   EXPECT_EQ(header.RightName, "right");
   EXPECT_EQ(header.Rules.size(), 1u);
   // Inside the information line.
-  const TProfile info = Read(Write("zinfo.pch", "in\x1A" "fo\nL\nR\n"));
+  const TProfile info = Read(Write("zinfo.pch",
+                                   "in\x1A"
+                                   "fo\nL\nR\n"));
   EXPECT_EQ(info.Information, "in");
   EXPECT_EQ(info.LeftName, "L");
   // A Ctrl-Z inside the last line, without a line break after it.
-  EXPECT_EQ(Lines(Write("zlast.pch", "ab\x1A" "cd")), LineList({"ab"}));
+  EXPECT_EQ(Lines(Write("zlast.pch",
+                        "ab\x1A"
+                        "cd")),
+            LineList({"ab"}));
 }
 
 // --- a profile that exists but cannot be opened or read ----------------------
@@ -312,8 +320,8 @@ TEST(ProfileReadErrorTest, ReadErrorMidway) {
   // The first 14 bytes arrive, then the read fails.
   const std::string bytes = "info\nL\nR\na b\nc d\ne f\n";
   auto source = [&bytes](std::size_t good) {
-    return [&bytes, good, offset = std::size_t{0}](char* buffer, std::size_t size) mutable
-           -> std::ptrdiff_t {
+    return [&bytes, good, offset = std::size_t{0}](char* buffer,
+                                                   std::size_t size) mutable -> std::ptrdiff_t {
       const std::size_t limit = std::min(good, bytes.size());
       if (offset >= limit) return good > bytes.size() ? 0 : -1;
       const std::size_t n = std::min({size, limit - offset, std::size_t{3}});
@@ -343,6 +351,56 @@ TEST(ProfileReadErrorTest, ReadErrorMidway) {
   reader.OpenFrom(source(bytes.size() + 100));  // no error: the end of data comes first
   EXPECT_TRUE(ReadProfile(reader, &profile));
   EXPECT_EQ(profile.Rules.size(), 3u);
+}
+
+// Lines as a reader asking AtEnd() before each one gets them, read from bytes
+// in memory and through TProfileReader in pieces of every size: each line
+// ends where the one reader and the other end it, a CR is dropped even where
+// a piece ends between it and its LF, a Ctrl-Z cuts its line or ends the data.
+TEST(ProfileLinesTest, BytesInMemoryAndPiecesReadAlike) {
+  const struct {
+    std::string Bytes;
+    LineList Lines;
+  } kCases[] = {
+      {"", {}},
+      {"a\r\nb\nc", {"a", "b", "c"}},
+      {"a\r\n\r\n", {"a", ""}},
+      {"a\rb\r\r\nc\r", {"ab", "c"}},
+      {"\r\r\n", {""}},
+      {"a\x1A"
+       "b\r\nc\n\x1A"
+       "d\ne",
+       {"a", "c"}},
+      {"\r\x1A"
+       "a\nb",
+       {}},
+      {"ab\x1A\r\rc\r\n\r\r\x1A"
+       "d",
+       {"ab"}},
+      {std::string("a\0b\n\0", 5), {std::string("a\0b", 3), std::string(1, '\0')}},
+      {std::string(70000, 'x') + "\r\ny", {std::string(70000, 'x'), "y"}},
+  };
+  for (const auto& c : kCases) {
+    TProfileLines lines(c.Bytes);
+    LineList in_memory;
+    while (!lines.AtEnd()) in_memory.emplace_back(lines.Next());
+    EXPECT_EQ(in_memory, c.Lines) << c.Bytes.substr(0, 40);
+    EXPECT_EQ(lines.Next(), "");
+    for (const std::size_t piece :
+         {std::size_t{1}, std::size_t{2}, std::size_t{3}, c.Bytes.size() + 1}) {
+      TProfileReader reader;
+      reader.OpenFrom([&c, piece, offset = std::size_t{0}](char* buffer, std::size_t size) mutable {
+        const std::size_t n = std::min({size, piece, c.Bytes.size() - offset});
+        std::copy_n(c.Bytes.data() + offset, n, buffer);
+        offset += n;
+        return static_cast<std::ptrdiff_t>(n);
+      });
+      LineList in_pieces;
+      while (!reader.AtEnd()) in_pieces.push_back(reader.ReadLine());
+      EXPECT_EQ(in_pieces, c.Lines) << c.Bytes.substr(0, 40) << ", pieces of " << piece;
+      EXPECT_FALSE(reader.Failed());
+    }
+  }
 }
 
 // --- rule lines --------------------------------------------------------------
@@ -400,7 +458,8 @@ TEST(SplitRuleLineTest, EitherTermMayBeEmpty) {
 // --- the readers -------------------------------------------------------------
 
 TEST_F(ProfileFiles, ReadProfileGivesHeaderAndRules) {
-  const std::string path = Write("p.pch", W("Транслит\r\nРусский\r\nLatin\r\nЖ Zh\r\n\r\nx/sy\r\n a\r\n"));
+  const std::string path =
+      Write("p.pch", W("Транслит\r\nРусский\r\nLatin\r\nЖ Zh\r\n\r\nx/sy\r\n a\r\n"));
   const TProfile profile = Read(path);
   EXPECT_EQ(profile.Information, W("Транслит"));
   EXPECT_EQ(profile.LeftName, W("Русский"));
@@ -434,8 +493,7 @@ TEST_F(ProfileFiles, RunProfileFileIsTheFileNameRun) {
   EXPECT_EQ(pair.ResultText(), "x");
   // The same as a run of the rules that ReadProfile gives.
   for (bool caseSensitive : {true, false}) {
-    const std::string mixed =
-        Write("mixed.pch", W("i\nL\nR\nab\nЖ Zh\n/s _\nx\nq \n Q\nя ya\n"));
+    const std::string mixed = Write("mixed.pch", W("i\nL\nR\nab\nЖ Zh\n/s _\nx\nq \n Q\nя ya\n"));
     const std::string input = W("ЖжABab q Q яЯxX");
     ASSERT_TRUE(RunProfileFile(pair, input, mixed, caseSensitive, TDirection::kForward));
     TRunOptions options;

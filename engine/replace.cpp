@@ -123,6 +123,24 @@ struct TPairAccess {
     batch.Settle(pair.counts_);
   }
 
+  // ApplyPassSteps: MaskedReplaceAll for each step, its lower-casing done
+  // ahead and its first byte looked up before anything else.
+  static void ApplyPassSteps(TReplacePair& pair, const std::vector<TPassStep>& steps) {
+    TSweepCheck never;
+    const bool idempotent = LowerCaseIsIdempotent();
+    Prepare(pair, true);  // the byte counts
+    for (const TPassStep& step : steps) {
+      // Prepare has nothing to do for an exact step once the counts are
+      // there, nor for one that ignores case once the text is lower-cased
+      // for good.
+      if (!step.CaseSensitive && !(pair.search_lowered_ && idempotent)) Prepare(pair, false);
+      if (step.Find.empty() || pair.counts_[static_cast<unsigned char>(step.Find[0])] == 0) {
+        continue;  // cannot occur
+      }
+      Replace(pair, step.Find, step.Replacement, never);
+    }
+  }
+
   // Applies steps [first, last), all of one case mode, in order; false when
   // check said stop.
   static bool ApplySteps(TReplacePair& pair, const TStep* first, const TStep* last,
@@ -276,6 +294,10 @@ void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive, TD
                TSelfMapping selfMapping) {
   const TCall call = CallFor(rule, passCaseSensitive, direction, selfMapping);
   MaskedReplaceAll(pair, *call.Find, *call.Replacement, call.CaseSensitive);
+}
+
+void ApplyPassSteps(TReplacePair& pair, const std::vector<TPassStep>& steps) {
+  TPairAccess::ApplyPassSteps(pair, steps);
 }
 
 bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vector<TRule>& rules,

@@ -144,6 +144,27 @@ void ReplaceAllInString(std::string& text, std::string find, std::string_view re
 void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive, TDirection direction,
                TSelfMapping selfMapping);
 
+// One rule as a pass applies it, prepared ahead of the run: what
+// MaskedReplaceAll receives for it, Find and Replacement already lower-cased
+// where case is ignored. The views point into storage that the caller keeps
+// (a compiled profile, engine/compiled_profile.h).
+struct TPassStep {
+  std::string_view Find;
+  std::string_view Replacement;
+  bool CaseSensitive = true;
+};
+
+// Applies the steps in order, each exactly as MaskedReplaceAll(pair, Find,
+// Replacement, CaseSensitive) would. A step whose find starts with a byte
+// that SearchText does not hold is passed over at the cost of one look-up
+// in the pair's byte counts, which are taken from the text once and kept up
+// as replacements write filler (and as a step that ignores case lower-cases
+// the text): a short text such as a file name meets few of a profile's
+// rules, and pays little for the others.
+//   steps {"a", "b", true}, {"x", "y", true} on "aa" give "bb"; the second
+//   step costs one look-up.
+void ApplyPassSteps(TReplacePair& pair, const std::vector<TPassStep>& steps);
+
 // Number of passes of a run and the case mode of each: one exact pass when the
 // CaseSensitive option is set; otherwise an exact pass, then one that ignores
 // case. Pass numbers count from 0.
