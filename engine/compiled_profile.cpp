@@ -1,6 +1,7 @@
 #include "engine/compiled_profile.h"
 
 #include <utility>
+#include <vector>
 
 #include "engine/lower_case.h"
 #include "engine/profile.h"
@@ -52,23 +53,25 @@ TCompiledProfile::TCompiledProfile(std::string bytes) : bytes_(std::move(bytes))
   };
   constexpr TDirection kForward = TDirection::kForward;
   constexpr TDirection kReverse = TDirection::kReverse;
-  for (std::vector<TPassStep>& steps : steps_) steps.reserve(rules.size());
+  std::array<std::vector<TPassStep>, 4> steps;
+  for (std::vector<TPassStep>& pass : steps) pass.reserve(rules.size());
   for (const TRuleSpans& rule : rules) {
     if (rule.SelfMapping) {  // always with case ignored
       const TPassStep self{view(rule.LowerLeft), view(rule.LowerLeft), false};
-      for (std::vector<TPassStep>& steps : steps_) steps.push_back(self);
+      for (std::vector<TPassStep>& pass : steps) pass.push_back(self);
       continue;
     }
-    steps_[Index(true, kForward)].push_back({view(rule.Left), view(rule.Right), true});
-    steps_[Index(true, kReverse)].push_back({view(rule.Right), view(rule.Left), true});
-    steps_[Index(false, kForward)].push_back({view(rule.LowerLeft), view(rule.LowerRight), false});
-    steps_[Index(false, kReverse)].push_back({view(rule.LowerRight), view(rule.LowerLeft), false});
+    steps[Index(true, kForward)].push_back({view(rule.Left), view(rule.Right), true});
+    steps[Index(true, kReverse)].push_back({view(rule.Right), view(rule.Left), true});
+    steps[Index(false, kForward)].push_back({view(rule.LowerLeft), view(rule.LowerRight), false});
+    steps[Index(false, kReverse)].push_back({view(rule.LowerRight), view(rule.LowerLeft), false});
   }
+  for (std::size_t i = 0; i < steps.size(); ++i) steps_[i] = TPassSteps(std::move(steps[i]));
 }
 
 std::size_t TCompiledProfile::MemorySize() const {
   std::size_t size = sizeof *this + bytes_.capacity() + terms_.capacity();
-  for (const std::vector<TPassStep>& steps : steps_) size += steps.capacity() * sizeof(TPassStep);
+  for (const TPassSteps& steps : steps_) size += steps.MemorySize();
   return size;
 }
 

@@ -19,7 +19,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "engine/replace.h"
 
@@ -34,13 +33,13 @@ class TCompiledProfile {
 
   // The bytes it was compiled from.
   const std::string& Bytes() const { return bytes_; }
-  std::size_t RuleCount() const { return steps_[0].size(); }
+  std::size_t RuleCount() const { return steps_[0].Size(); }
   // What the profile takes in memory, its bytes included.
   std::size_t MemorySize() const;
 
   // The steps of a pass that compares exactly (passCaseSensitive) or ignores
   // case, in the direction given; one per rule line.
-  const std::vector<TPassStep>& Steps(bool passCaseSensitive, TDirection direction) const {
+  const TPassSteps& Steps(bool passCaseSensitive, TDirection direction) const {
     return steps_[Index(passCaseSensitive, direction)];
   }
 
@@ -51,7 +50,7 @@ class TCompiledProfile {
 
   std::string bytes_;
   std::string terms_;  // every term the steps name, one after the other
-  std::array<std::vector<TPassStep>, 4> steps_;
+  std::array<TPassSteps, 4> steps_;
 };
 
 // The file-name run over a compiled profile: sets the pair to input, then

@@ -72,8 +72,7 @@ using LineList = std::vector<std::string>;
 // --- ProfilePath and ProfilePresent ------------------------------------------
 
 TEST(ProfilePathTest, JoinsWithoutAddingASeparator) {
-  EXPECT_EQ(ProfilePath("C:\\Host\\", "standart.pch"),
-            "C:\\Host\\Plugins\\rep_profiles\\standart.pch");
+  EXPECT_EQ(ProfilePath("C:\\Host\\", "standart.pch"), "C:\\Host\\Plugins\\rep_profiles\\standart.pch");
   EXPECT_EQ(ProfilePath("C:\\Host", "a.pch"), "C:\\HostPlugins\\rep_profiles\\a.pch");
   EXPECT_EQ(ProfilePath("", ""), "Plugins\\rep_profiles\\");
 }
@@ -214,9 +213,7 @@ TEST_F(ProfileFiles, CtrlZAsFirstByteEndsTheFile) {
 
 TEST_F(ProfileFiles, CtrlZAtStartOfRuleLineEndsTheRules) {
   // A Ctrl-Z at the start of line 6 ends the rule list after the second rule.
-  const std::string path = Write("z6.pch",
-                                 "i\nL\nR\na b\nc d\n\x1A"
-                                 "e f\ng h\n");
+  const std::string path = Write("z6.pch", "i\nL\nR\na b\nc d\n\x1A" "e f\ng h\n");
   const TProfile profile = Read(path);
   ASSERT_EQ(profile.Rules.size(), 2u);
   EXPECT_EQ(profile.Rules[1].Left, "c");
@@ -242,16 +239,11 @@ TEST_F(ProfileFiles, CtrlZElsewhereEndsItsLineOnly) {
   EXPECT_EQ(header.RightName, "right");
   EXPECT_EQ(header.Rules.size(), 1u);
   // Inside the information line.
-  const TProfile info = Read(Write("zinfo.pch",
-                                   "in\x1A"
-                                   "fo\nL\nR\n"));
+  const TProfile info = Read(Write("zinfo.pch", "in\x1A" "fo\nL\nR\n"));
   EXPECT_EQ(info.Information, "in");
   EXPECT_EQ(info.LeftName, "L");
   // A Ctrl-Z inside the last line, without a line break after it.
-  EXPECT_EQ(Lines(Write("zlast.pch",
-                        "ab\x1A"
-                        "cd")),
-            LineList({"ab"}));
+  EXPECT_EQ(Lines(Write("zlast.pch", "ab\x1A" "cd")), LineList({"ab"}));
 }
 
 // --- a profile that exists but cannot be opened or read ----------------------
@@ -320,8 +312,8 @@ TEST(ProfileReadErrorTest, ReadErrorMidway) {
   // The first 14 bytes arrive, then the read fails.
   const std::string bytes = "info\nL\nR\na b\nc d\ne f\n";
   auto source = [&bytes](std::size_t good) {
-    return [&bytes, good, offset = std::size_t{0}](char* buffer,
-                                                   std::size_t size) mutable -> std::ptrdiff_t {
+    return [&bytes, good, offset = std::size_t{0}](char* buffer, std::size_t size) mutable
+           -> std::ptrdiff_t {
       const std::size_t limit = std::min(good, bytes.size());
       if (offset >= limit) return good > bytes.size() ? 0 : -1;
       const std::size_t n = std::min({size, limit - offset, std::size_t{3}});
@@ -458,8 +450,7 @@ TEST(SplitRuleLineTest, EitherTermMayBeEmpty) {
 // --- the readers -------------------------------------------------------------
 
 TEST_F(ProfileFiles, ReadProfileGivesHeaderAndRules) {
-  const std::string path =
-      Write("p.pch", W("Транслит\r\nРусский\r\nLatin\r\nЖ Zh\r\n\r\nx/sy\r\n a\r\n"));
+  const std::string path = Write("p.pch", W("Транслит\r\nРусский\r\nLatin\r\nЖ Zh\r\n\r\nx/sy\r\n a\r\n"));
   const TProfile profile = Read(path);
   EXPECT_EQ(profile.Information, W("Транслит"));
   EXPECT_EQ(profile.LeftName, W("Русский"));
@@ -493,7 +484,8 @@ TEST_F(ProfileFiles, RunProfileFileIsTheFileNameRun) {
   EXPECT_EQ(pair.ResultText(), "x");
   // The same as a run of the rules that ReadProfile gives.
   for (bool caseSensitive : {true, false}) {
-    const std::string mixed = Write("mixed.pch", W("i\nL\nR\nab\nЖ Zh\n/s _\nx\nq \n Q\nя ya\n"));
+    const std::string mixed =
+        Write("mixed.pch", W("i\nL\nR\nab\nЖ Zh\n/s _\nx\nq \n Q\nя ya\n"));
     const std::string input = W("ЖжABab q Q яЯxX");
     ASSERT_TRUE(RunProfileFile(pair, input, mixed, caseSensitive, TDirection::kForward));
     TRunOptions options;

@@ -5,8 +5,8 @@
 //
 // TRANSLIT_LOAD_SCALE (a percentage, default 100) shrinks the counts for a
 // quick run.
-#include <psapi.h>
 #include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -50,8 +50,8 @@ std::string ShippedProfile() {
   return ReadWholeFile(std::string(TRANSLIT_TEST_PROFILES_DIR) + "\\standart.pch");
 }
 
-const char* const kNames[] = {"Щукин Юрий Ёжикович", "Отчёт за июнь",       "Пётр Ильич Чайковский",
-                              "Фото с дачи",         "Объявление о съезде", "Большая Медведица"};
+const char* const kNames[] = {"Щукин Юрий Ёжикович", "Отчёт за июнь", "Пётр Ильич Чайковский",
+                              "Фото с дачи", "Объявление о съезде", "Большая Медведица"};
 
 // ---- Many calls in one process ---------------------------------------------------
 
@@ -68,12 +68,12 @@ TEST(Load, HundredThousandPreviewsNeitherSlowDownNorGrowMemory) {
   const int calls = Scaled(100000);
   auto run = [&](int from, int to) {
     for (int i = from; i < to; ++i) {
-      const std::string path =
-          "C:\\files\\" + std::string(kNames[i % 6]) + " " + std::to_string(i) + ".txt";
+      const std::string path = "C:\\files\\" + std::string(kNames[i % 6]) + " " +
+                               std::to_string(i) + ".txt";
       CallProcess(plugin, options, path, true);
     }
   };
-  run(0, 100);  // warm up: the returned-path text reaches its size, the profile is compiled
+  run(0, 100);  // warm up: the returned-path text reaches its size, the rules are compiled
   const long blocks_before = heap.LiveBlocks();
   const long long bytes_before = heap.LiveBytes();
   const double start = Seconds();
@@ -85,12 +85,11 @@ TEST(Load, HundredThousandPreviewsNeitherSlowDownNorGrowMemory) {
   const double first_us = (half - start) * 1e6 / (calls / 2 - 100);
   const double second_us = (end - half) * 1e6 / (calls - calls / 2);
   const double bare_us = BareProfileReadMicroseconds(profile, Scaled(2000));
-  std::printf(
-      "previews: %d calls, %.0f us per call in the first half, %.0f in the second, "
-      "%.0f us for a bare open, read and close of the profile; %.0f calls per second; "
-      "heap %ld blocks / %lld bytes before, %ld / %lld after\n",
-      calls, first_us, second_us, bare_us, (calls - 100) / (end - start), blocks_before,
-      bytes_before, heap.LiveBlocks(), heap.LiveBytes());
+  std::printf("previews: %d calls, %.0f us per call in the first half, %.0f in the second, "
+              "%.0f us for a bare open, read and close of the profile; %.0f calls per second; "
+              "heap %ld blocks / %lld bytes before, %ld / %lld after\n",
+              calls, first_us, second_us, bare_us, (calls - 100) / (end - start), blocks_before,
+              bytes_before, heap.LiveBlocks(), heap.LiveBytes());
   EXPECT_LE(heap.LiveBlocks(), blocks_before);
   EXPECT_LE(heap.LiveBytes(), bytes_before + 4096);
   EXPECT_EQ(handles.Open(), 0) << "every profile handle closed";
@@ -134,10 +133,9 @@ TEST(Load, TenThousandRealRenamesLoseNoFile) {
   for (std::size_t i = 0; i < paths.size(); ++i) {
     if (!FileExists(paths[i]) && ReadWholeFile(new_paths[i]) == std::to_string(i)) ++intact;
   }
-  std::printf(
-      "renames: %d files, %.3f ms per file, %d renamed, %d found under the new name with "
-      "their contents; heap %ld blocks before, %ld after\n",
-      files, seconds * 1000.0 / files, renamed, intact, blocks_before, heap.LiveBlocks());
+  std::printf("renames: %d files, %.3f ms per file, %d renamed, %d found under the new name with "
+              "their contents; heap %ld blocks before, %ld after\n",
+              files, seconds * 1000.0 / files, renamed, intact, blocks_before, heap.LiveBlocks());
   EXPECT_EQ(renamed, files);
   EXPECT_EQ(intact, files);
   EXPECT_LE(heap.LiveBlocks(), blocks_before);
@@ -158,9 +156,7 @@ TEST(Load, LoadingAndUnloadingAThousandTimesReleasesEverything) {
     HeapCounter heap(module);
     HandleCounter handles(module);
     auto gdi = std::make_unique<GdiCounter>(module);
-    auto get = [&](const char* name) {
-      return reinterpret_cast<void*>(GetProcAddress(module, name));
-    };
+    auto get = [&](const char* name) { return reinterpret_cast<void*>(GetProcAddress(module, name)); };
     reinterpret_cast<SetDirFn>(get("setDir"))(host.dir().c_str());
     reinterpret_cast<InitializeFn>(get("initialize"))(nullptr);
     TPluginInfo info;
@@ -198,12 +194,11 @@ TEST(Load, LoadingAndUnloadingAThousandTimesReleasesEverything) {
   }
   const double seconds = Seconds() - start;
   const SIZE_T memory_after = PrivateBytes();
-  std::printf(
-      "load/unload: %d cycles, %.2f ms each; blocks left by one load at most %ld, "
-      "handles %ld, unbalanced GDI cycles %d; private memory %lu KB before, %lu KB after\n",
-      cycles, seconds * 1000.0 / cycles, worst_heap, worst_handles, unbalanced_gdi,
-      static_cast<unsigned long>(memory_before / 1024),
-      static_cast<unsigned long>(memory_after / 1024));
+  std::printf("load/unload: %d cycles, %.2f ms each; blocks left by one load at most %ld, "
+              "handles %ld, unbalanced GDI cycles %d; private memory %lu KB before, %lu KB after\n",
+              cycles, seconds * 1000.0 / cycles, worst_heap, worst_handles, unbalanced_gdi,
+              static_cast<unsigned long>(memory_before / 1024),
+              static_cast<unsigned long>(memory_after / 1024));
   EXPECT_EQ(worst_heap, 0) << "every block the DLL allocated is freed by its unloading";
   EXPECT_EQ(worst_handles, 0);
   EXPECT_EQ(unbalanced_gdi, 0);
@@ -214,8 +209,8 @@ TEST(Load, LoadingAndUnloadingAThousandTimesReleasesEverything) {
   // real leak of that buffer or of the catalogue would be far more.
   const double growth_per_cycle =
       (static_cast<double>(memory_after) - static_cast<double>(memory_before)) / cycles;
-  EXPECT_LT(growth_per_cycle, 48.0 * 1024)
-      << "process memory grows by " << growth_per_cycle << " bytes per load";
+  EXPECT_LT(growth_per_cycle, 48.0 * 1024) << "process memory grows by " << growth_per_cycle
+                                           << " bytes per load";
 }
 
 }  // namespace
