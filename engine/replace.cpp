@@ -186,17 +186,23 @@ struct TPairAccess {
     // step that ignores case is visited for its lower-casing.
     const bool may_lower = !settled && steps.first_ignoring_case_ < size;
     std::array<bool, 256> may_hold{};
+    std::array<unsigned char, 256> held{};  // the bytes of may_hold, each once
+    std::size_t held_count = 0;
+    const auto hold = [&](unsigned char b) {
+      if (!may_hold[b]) held[held_count++] = b;
+      may_hold[b] = true;
+    };
+    hold(0);
     const unsigned char* lower = LowerCaseTable();
     for (std::size_t b = 0; b < 256; ++b) {
       if (pair.counts_[b] == 0) continue;
-      may_hold[b] = true;
-      if (may_lower) may_hold[lower[b]] = true;
+      hold(static_cast<unsigned char>(b));
+      if (may_lower) hold(lower[b]);
     }
-    may_hold[0] = true;
     std::vector<std::uint64_t> visit((size + 63) / 64);
     const auto mark = [&visit](std::size_t i) { visit[i / 64] |= std::uint64_t{1} << (i % 64); };
-    for (std::size_t b = 0; b < 256; ++b) {
-      if (!may_hold[b]) continue;
+    for (std::size_t h = 0; h < held_count; ++h) {
+      const unsigned char b = held[h];
       for (std::uint32_t g = steps.group_start_[b]; g < steps.group_start_[b + 1]; ++g) {
         const std::uint32_t i = steps.by_first_[g];
         if (may_hold[steps.keys_[i].Second]) mark(i);
