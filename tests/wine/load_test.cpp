@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -73,28 +74,48 @@ TEST(Load, HundredThousandPreviewsNeitherSlowDownNorGrowMemory) {
       CallProcess(plugin, options, path, true);
     }
   };
+  // Each half in slices, timed apart: a slice that other work on the machine
+  // interrupts takes far longer than its calls, so each half is judged by
+  // the mean of its fastest quarter of slices.
+  auto run_in_slices = [&](int from, int to) {
+    constexpr int kSlice = 500;
+    std::vector<double> slices;  // µs per call
+    for (int at = from; at < to; at += kSlice) {
+      const int slice_end = std::min(to, at + kSlice);
+      const double slice_start = Seconds();
+      run(at, slice_end);
+      slices.push_back((Seconds() - slice_start) * 1e6 / (slice_end - at));
+    }
+    std::sort(slices.begin(), slices.end());
+    const std::size_t quarter = std::max<std::size_t>(1, slices.size() / 4);
+    double sum = 0;
+    for (std::size_t i = 0; i < quarter; ++i) sum += slices[i];
+    return sum / static_cast<double>(quarter);
+  };
   run(0, 100);  // warm up: the returned-path text reaches its size, the rules are compiled
   const long blocks_before = heap.LiveBlocks();
   const long long bytes_before = heap.LiveBytes();
   const double start = Seconds();
-  run(100, calls / 2);
+  const double first_fastest_us = run_in_slices(100, calls / 2);
   const double half = Seconds();
-  run(calls / 2, calls);
+  const double second_fastest_us = run_in_slices(calls / 2, calls);
   const double end = Seconds();
 
   const double first_us = (half - start) * 1e6 / (calls / 2 - 100);
   const double second_us = (end - half) * 1e6 / (calls - calls / 2);
   const double bare_us = BareProfileReadMicroseconds(profile, Scaled(2000));
-  std::printf("previews: %d calls, %.0f us per call in the first half, %.0f in the second, "
-              "%.0f us for a bare open, read and close of the profile; %.0f calls per second; "
-              "heap %ld blocks / %lld bytes before, %ld / %lld after\n",
-              calls, first_us, second_us, bare_us, (calls - 100) / (end - start), blocks_before,
-              bytes_before, heap.LiveBlocks(), heap.LiveBytes());
+  std::printf("previews: %d calls, %.0f us per call in the first half, %.0f in the second "
+              "(fastest quarters %.0f and %.0f), %.0f us for a bare open, read and close of the "
+              "profile; %.0f calls per second; heap %ld blocks / %lld bytes before, %ld / %lld "
+              "after\n",
+              calls, first_us, second_us, first_fastest_us, second_fastest_us, bare_us,
+              (calls - 100) / (end - start), blocks_before, bytes_before, heap.LiveBlocks(),
+              heap.LiveBytes());
   EXPECT_LE(heap.LiveBlocks(), blocks_before);
   EXPECT_LE(heap.LiveBytes(), bytes_before + 4096);
   EXPECT_EQ(handles.Open(), 0) << "every profile handle closed";
   EXPECT_EQ(handles.Opened(), static_cast<long>(calls)) << "the profile opened once per call";
-  EXPECT_LT(second_us, first_us * 1.5 + 50) << "no slowing down";
+  EXPECT_LT(second_fastest_us, first_fastest_us * 1.5 + 50) << "no slowing down";
 }
 
 TEST(Load, TenThousandRealRenamesLoseNoFile) {
