@@ -11,8 +11,8 @@
 // wine checks that kLower1251 equals CharLowerBuffA under code page 1251 for
 // all 256 bytes.
 //
-// This file's .cpp and profile_file.cpp are the only places of the engine that
-// may include <windows.h>.
+// This file's .cpp, profile_file.cpp and profile_cache.cpp (its lock) are the
+// only places of the engine that may include <windows.h>.
 #pragma once
 
 #include <cstddef>

@@ -11,6 +11,12 @@
 
 namespace {
 
+// The most that ReadAll asks for at once on the file's word: a size beyond
+// it is read in steps, as the bytes arrive.
+constexpr unsigned long long kMaxReadAhead = 64ull << 20;
+// What ReadAll asks for once the size it was told has been read.
+constexpr std::size_t kReadStep = std::size_t{64} << 10;
+
 // Paths that no reader may open: too long, or holding a NUL (the platform
 // would see a shorter path).
 bool PathAcceptable(const std::string& path) {
@@ -60,6 +66,15 @@ void TProfileFile::Close() {
   handle_ = nullptr;
 }
 
+std::size_t TProfileFile::SizeNow() const {
+  LARGE_INTEGER size{};
+  if (handle_ == nullptr || !GetFileSizeEx(static_cast<HANDLE>(handle_), &size) ||
+      size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > kMaxReadAhead) {
+    return 0;
+  }
+  return static_cast<std::size_t>(size.QuadPart);
+}
+
 #else
 
 bool ProfilePresent(const std::string& path) {
@@ -81,7 +96,7 @@ std::ptrdiff_t TProfileFile::Read(char* buffer, std::size_t size) {
   if (handle_ == nullptr) return -1;
   std::FILE* file = static_cast<std::FILE*>(handle_);
   const std::size_t read = std::fread(buffer, 1, size, file);
-  if (read == 0 && std::ferror(file)) return -1;
+  if (std::ferror(file)) return -1;  // what came before the error is not to be trusted
   return static_cast<std::ptrdiff_t>(read);
 }
 
@@ -90,4 +105,33 @@ void TProfileFile::Close() {
   handle_ = nullptr;
 }
 
+std::size_t TProfileFile::SizeNow() const {
+  struct stat info {};
+  if (handle_ == nullptr || fstat(fileno(static_cast<std::FILE*>(handle_)), &info) != 0 ||
+      info.st_size < 0 || static_cast<unsigned long long>(info.st_size) > kMaxReadAhead) {
+    return 0;
+  }
+  return static_cast<std::size_t>(info.st_size);
+}
+
 #endif
+
+bool TProfileFile::ReadAll(std::string* bytes) {
+  bytes->clear();
+  std::size_t ask = SizeNow() + 1;
+  for (;;) {
+    const std::size_t held = bytes->size();
+    bytes->resize(held + ask);
+    const std::ptrdiff_t read = Read(&(*bytes)[held], ask);
+    if (read < 0) return false;
+    const auto got = static_cast<std::size_t>(read);
+    bytes->resize(held + got);
+    if (got < ask) return true;
+    ask = kReadStep;
+  }
+}
+
+bool ReadProfileFile(const std::string& path, std::string* bytes) {
+  TProfileFile file;
+  return ProfilePresent(path) && file.Open(path) && file.ReadAll(bytes);
+}

@@ -1,10 +1,11 @@
 // File seam of the profile reader: whether a profile is present,
 // and reading its bytes. On Windows the profile is opened with CreateFileA,
 // GENERIC_READ and FILE_SHARE_READ only (other programs may read it meanwhile,
-// not write it); elsewhere with the C library. No function here throws.
+// not write it); elsewhere with the C library. No function here throws,
+// except std::bad_alloc when memory runs out.
 //
-// This file's .cpp and lower_case.cpp are the only places of the engine that
-// may include <windows.h>.
+// This file's .cpp, lower_case.cpp and profile_cache.cpp (its lock) are the
+// only places of the engine that may include <windows.h>.
 #pragma once
 
 #include <cstddef>
@@ -31,9 +32,22 @@ class TProfileFile {
   // Reads up to size bytes into buffer: the number read, 0 at the end of the
   // file, -1 on a read error.
   std::ptrdiff_t Read(char* buffer, std::size_t size);
+  // Reads the rest of the file into bytes, replacing what they held, with one
+  // read that asks for a byte more than the file's size: a file on disk
+  // gives fewer bytes than asked only at its end. A file that grows meanwhile
+  // takes more reads. False on a read error.
+  bool ReadAll(std::string* bytes);
   void Close();
   bool IsOpen() const { return handle_ != nullptr; }
 
  private:
+  // The file's size as the system gives it now; 0 when it does not say.
+  std::size_t SizeNow() const;
+
   void* handle_ = nullptr;  // HANDLE on Windows, FILE* elsewhere
 };
+
+// Reads the whole profile at path into bytes, replacing what they held: one
+// open, one read, one close. False, as for a missing profile, when it is not
+// present or cannot be opened or read; bytes then hold nothing of use.
+bool ReadProfileFile(const std::string& path, std::string* bytes);
