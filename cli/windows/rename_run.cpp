@@ -166,11 +166,10 @@ std::optional<TSkip> TWindowsRenamer::Apply(const TRenamePlan& plan) {
 }
 
 TSkip TWindowsRenamer::WhyDeclined(const std::string& oldPath1251) const {
-  const std::optional<std::string> intended =
-      TransliteratePath(oldPath1251, profile_path_, options_);
+  const std::optional<TTransliteratedPath> intended =
+      TransliteratePathChecked(oldPath1251, profile_path_, options_);
   if (!intended) return {TSkipReason::kProfileUnreadable, {}};
-  const std::string name = intended->substr(SplitPath(oldPath1251, true).Directory.size());
-  return SkipOfFileNameCheck(CheckFileName(name), name);
+  return SkipOfFileNameCheck(intended->NameCheck, intended->Name());
 }
 
 TResult<std::unique_ptr<TRenamer>> StartWindowsRenamer(TCommandPlatform& platform,
