@@ -49,8 +49,13 @@ class TLinuxRenamer : public TRenamer {
       outcome.Skip = *problem;
       return outcome;
     }
-    return TRenamePlan{path, outcome.NewPath, new_name, Key(opened, opened.Name),
-                       Key(opened, new_name)};
+    TRenamePlan plan;
+    plan.Path = path;
+    plan.NewPath = outcome.NewPath;
+    plan.NewName = new_name;
+    plan.OldKey = Key(opened, opened.Name);
+    plan.NewKey = Key(opened, new_name);
+    return plan;
   }
 
   bool NameTaken(const TRenamePlan& plan) override {
