@@ -103,6 +103,9 @@ class TCommandPlatform {
   // Whether a --profile value is a path rather than a bare name.
   virtual bool IsPath(const std::string& value) = 0;
   virtual bool IsRegularFile(const std::string& path) = 0;
+  // What is at path when it is there but no regular file ("a folder", "a
+  // FIFO", "a device"); nothing otherwise.
+  virtual std::optional<std::string> OtherKindAt(const std::string& path) = 0;
   // The information line of the profile at path; nothing when unreadable.
   virtual std::optional<std::string> ProfileInformation(const std::string& path) = 0;
   // The whole file at path ("-": standard input).

@@ -86,6 +86,15 @@ class TLinuxPlatform : public TCommandPlatform {
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
   }
 
+  std::optional<std::string> OtherKindAt(const std::string& path) override {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return std::nullopt;
+    if (S_ISDIR(info.st_mode)) return "a folder";
+    if (S_ISFIFO(info.st_mode)) return "a FIFO";
+    if (S_ISSOCK(info.st_mode)) return "a socket";
+    return "a device";
+  }
+
   std::optional<std::string> ProfileInformation(const std::string& path) override {
     std::string information;
     if (!ReadProfileInformation(path, &information)) return std::nullopt;

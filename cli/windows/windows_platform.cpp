@@ -80,6 +80,14 @@ class TWindowsPlatform : public TCommandPlatform {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
+  std::optional<std::string> OtherKindAt(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "a folder";
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return "a device";
+    return std::nullopt;
+  }
+
   std::optional<std::string> ProfileInformation(const std::string& path) override {
     std::string path1251, information;
     if (!To1251(WideFromUtf8(path), &path1251) || !ReadProfileInformation(path1251, &information)) {
