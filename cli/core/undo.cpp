@@ -141,7 +141,8 @@ std::optional<std::string> IdentityMismatch(const TBatchRename& rename,
     if (found.Birth == record.Birth) return std::nullopt;
     return "another file is at " + record.NewPath + " now, made after the rename";
   }
-  if (rename.Done && rename.Change != 0 &&
+  // A folder changes with what it holds: its number alone tells it.
+  if (rename.Done && rename.Change != 0 && !found.IsFolder &&
       (found.Change != rename.Change || found.Size != rename.Size)) {
     return "the file at " + record.NewPath + " was changed or replaced after the rename";
   }

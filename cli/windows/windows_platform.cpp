@@ -182,10 +182,13 @@ class TWindowsPlatform : public TCommandPlatform {
     identity.Device = information.dwVolumeSerialNumber;
     identity.FileId =
         (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
-    identity.Birth = Nanoseconds(information.ftCreationTime);
+    identity.IsFolder = (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    // A folder's creation time is not kept by every file system that Windows
+    // programs meet (wine on a Linux disk changes it with the folder's
+    // contents): a folder is known by its number alone.
+    identity.Birth = identity.IsFolder ? 0 : Nanoseconds(information.ftCreationTime);
     identity.Change = Nanoseconds(information.ftLastWriteTime);
     identity.Size = (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
-    identity.IsFolder = (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     return identity;
   }
 
