@@ -22,7 +22,7 @@
 
 struct TFileList {
   std::vector<std::string> Paths;
-  std::vector<TError> Errors;  // folders that could not be read
+  std::vector<TError> Errors;    // folders that could not be read
   std::set<std::string> Listed;  // every path once, however often it is given
 };
 

@@ -48,7 +48,8 @@ bool DecodePayload(TEntryKind kind, std::string_view payload, TJournalEntry* ent
       const std::size_t first = payload.find('\0');
       const std::size_t second =
           first == std::string_view::npos ? first : payload.find('\0', first + 1);
-      if (second == std::string_view::npos || payload.find('\0', second + 1) != std::string_view::npos) {
+      if (second == std::string_view::npos ||
+          payload.find('\0', second + 1) != std::string_view::npos) {
         return false;
       }
       TJournalRecord& record = entry->Record;
@@ -130,7 +131,8 @@ bool ParseFirstFormat(std::string_view bytes, TJournalContents* contents) {
 
 std::uint32_t Crc32(std::string_view bytes) {
   std::uint32_t crc = 0xFFFFFFFFu;
-  for (const char c : bytes) crc = kCrcTable[(crc ^ static_cast<unsigned char>(c)) & 0xFF] ^ (crc >> 8);
+  for (const char c : bytes)
+    crc = kCrcTable[(crc ^ static_cast<unsigned char>(c)) & 0xFF] ^ (crc >> 8);
   return crc ^ 0xFFFFFFFFu;
 }
 

@@ -66,7 +66,7 @@ struct TBatch {
   std::string Where;  // the folder the batch ran in; empty for journals of the first format
   std::vector<TBatchRename> Renames;  // in the order they were to happen
   std::vector<TDamagedStretch> Damaged;
-  std::size_t Remaining() const;      // renames not put back
+  std::size_t Remaining() const;  // renames not put back
 };
 
 // The journals' full paths, newest first; none when there is no state folder.

@@ -56,6 +56,11 @@ class TRun {
       return Stop(progress, "out of memory after " + std::to_string(renamed_) + " renames",
                   TExitStatus::kSomeFilesKept);
     }
+    if (out_of_memory_) {
+      if (renamed_ == 0) throw std::bad_alloc();  // nothing touched: the run core says so
+      return Stop(progress, "out of memory after " + std::to_string(renamed_) + " renames",
+                  TExitStatus::kSomeFilesKept);
+    }
     if (interrupted_) {
       return Stop(progress, "interrupted after " + std::to_string(renamed_) + " renames",
                   TExitStatus::kInterrupted);
@@ -81,9 +86,23 @@ class TRun {
   }
 
   // Plans, journals and renames paths[first, end): one outcome per file it
-  // got to. False when the run is to stop (interrupted, the journal failed).
+  // got to. False when the run is to stop (interrupted, out of memory, the
+  // journal failed). Memory running out ends the group where it happens,
+  // with the outcomes of the files before, so that every rename is told.
   bool RunGroup(const std::vector<std::string>& paths, std::size_t first, std::size_t end,
                 std::vector<TFileOutcome>* outcomes) {
+    std::size_t reached = 0;  // outcomes that stand, should memory run out
+    try {
+      return RunGroupOf(paths, first, end, outcomes, &reached);
+    } catch (const std::bad_alloc&) {
+      out_of_memory_ = true;
+      outcomes->resize(reached);
+      return false;
+    }
+  }
+
+  bool RunGroupOf(const std::vector<std::string>& paths, std::size_t first, std::size_t end,
+                  std::vector<TFileOutcome>* outcomes, std::size_t* reached) {
     struct TPending {
       std::size_t Index;
       TRenamePlan Plan;
@@ -91,11 +110,15 @@ class TRun {
       std::uint64_t Number;
     };
     std::vector<TPending> pending;
+    outcomes->reserve(end - first);
     for (std::size_t i = first; i < end; ++i) {
       if (platform_.Interrupted()) {
         interrupted_ = true;
         break;
       }
+      // Until the group's renames are done, only the files before the first
+      // one to be renamed have outcomes that stand.
+      if (pending.empty()) *reached = i - first;
       TFileOutcome& outcome = outcomes->emplace_back();
       TRenamePlan plan;
       if (!Prepare(paths[i], &plan, &outcome)) continue;
@@ -112,7 +135,10 @@ class TRun {
       pending.push_back({i - first, plan, *record, journal_.Intend(*record)});
       Claim(plan, paths[i]);
     }
-    if (pending.empty()) return !interrupted_;
+    if (pending.empty()) {
+      *reached = outcomes->size();
+      return !interrupted_;
+    }
     if (interrupted_) {  // nothing more is renamed, nor reported
       outcomes->resize(pending.front().Index);
       return false;
@@ -125,6 +151,7 @@ class TRun {
       return false;
     }
     for (const TPending& file : pending) {
+      *reached = file.Index;
       if (platform_.Interrupted()) {
         interrupted_ = true;
         outcomes->resize(file.Index);
@@ -147,6 +174,7 @@ class TRun {
       }
       journal_.Done(file.Number, after.Change, after.Size);
     }
+    *reached = outcomes->size();
     return !interrupted_;
   }
 
@@ -199,6 +227,7 @@ class TRun {
   TRunCounts counts_;
   std::size_t renamed_ = 0;
   bool interrupted_ = false;
+  bool out_of_memory_ = false;
   TMaybeError journal_failure_;
   std::map<std::string, std::string> claimed_;  // new keys of this run -> the path taking it
   std::set<std::string> freed_;                 // old keys this run has given up

@@ -39,11 +39,11 @@ enum class TSkipReason {
   kChanged,        // undo: another file is at the new path now, or none
   kDamagedRecord,  // undo: the record is not one a rename wrote; Detail: why
   kReadOnlyFileSystem,
-  kImmutable,       // the file or its folder may not be changed (chattr +i, +a)
-  kMountPoint,      // another file system is mounted there
-  kStickyFolder,    // a folder where only a file's owner may rename it
-  kNoJournal,       // the journal could not hold the rename; Detail: why
-  kSystemError,  // Detail: the system's own words
+  kImmutable,     // the file or its folder may not be changed (chattr +i, +a)
+  kMountPoint,    // another file system is mounted there
+  kStickyFolder,  // a folder where only a file's owner may rename it
+  kNoJournal,     // the journal could not hold the rename; Detail: why
+  kSystemError,   // Detail: the system's own words
 };
 
 struct TSkip {

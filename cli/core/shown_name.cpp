@@ -16,16 +16,36 @@ bool IsUnsafe(char32_t c) {
 void AppendEscaped(std::string_view bytes, std::string* out) {
   for (const char c : bytes) {
     switch (c) {
-      case '\a': *out += "\\a"; break;
-      case '\b': *out += "\\b"; break;
-      case '\t': *out += "\\t"; break;
-      case '\n': *out += "\\n"; break;
-      case '\v': *out += "\\v"; break;
-      case '\f': *out += "\\f"; break;
-      case '\r': *out += "\\r"; break;
-      case '\x1b': *out += "\\E"; break;
-      case '\\': *out += "\\\\"; break;
-      case '\'': *out += "\\'"; break;
+      case '\a':
+        *out += "\\a";
+        break;
+      case '\b':
+        *out += "\\b";
+        break;
+      case '\t':
+        *out += "\\t";
+        break;
+      case '\n':
+        *out += "\\n";
+        break;
+      case '\v':
+        *out += "\\v";
+        break;
+      case '\f':
+        *out += "\\f";
+        break;
+      case '\r':
+        *out += "\\r";
+        break;
+      case '\x1b':
+        *out += "\\E";
+        break;
+      case '\\':
+        *out += "\\\\";
+        break;
+      case '\'':
+        *out += "\\'";
+        break;
       default: {
         char hex[5];
         std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(c));

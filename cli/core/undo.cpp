@@ -200,13 +200,13 @@ TResult<TExitStatus> RunUndo(const std::string& program, const TCommandOptions& 
   if (!options.Forget.empty()) {
     for (const TBatchRename& rename : batch.Renames) {
       if (rename.PutBack) continue;
-      console.Err(ErrorLine(program, {rename.Record.NewPath,
-                                      "will never be put back to " +
-                                          ShownName(platform.NameOf(rename.Record.OldPath))}));
+      console.Err(ErrorLine(
+          program, {rename.Record.NewPath, "will never be put back to " +
+                                               ShownName(platform.NameOf(rename.Record.OldPath))}));
     }
     for (const TDamagedStretch& damaged : batch.Damaged) {
-      console.Err(ErrorLine(program, {batch.Path, "line " + std::to_string(damaged.Line) +
-                                                      ": damaged; dropped"}));
+      console.Err(ErrorLine(
+          program, {batch.Path, "line " + std::to_string(damaged.Line) + ": damaged; dropped"}));
     }
     if (dry_run) return TExitStatus::kOk;
     if (TMaybeError error = platform.RemoveFile(batch.Path)) return *error;

@@ -30,8 +30,7 @@ TResult<TExitStatus> RunUndo(const std::string& program, const TCommandOptions& 
 
 // Why the file found at a rename's new path is not the one the batch
 // renamed; nothing when it is.
-std::optional<std::string> IdentityMismatch(const TBatchRename& rename,
-                                            const TFileIdentity& found);
+std::optional<std::string> IdentityMismatch(const TBatchRename& rename, const TFileIdentity& found);
 
 // "N put back, M not put back\n" (with a hint when renames stay in the
 // journal), or for a dry run

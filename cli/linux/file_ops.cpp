@@ -1,9 +1,9 @@
 #include "cli/linux/file_ops.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <stdio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -75,7 +75,8 @@ std::optional<TFileIdentity> IdentityAt(int dir, const std::string& name) {
 }
 
 std::optional<TSkip> RenameRefusalAt(int dir, const std::string& name) {
-  struct statx folder {}, file {};
+  struct statx folder {
+  }, file{};
   if (!Statx(dir, "", AT_EMPTY_PATH, &folder) || !Statx(dir, name.c_str(), 0, &file)) {
     return std::nullopt;  // the rename itself will say why
   }

@@ -294,7 +294,8 @@ class TLinuxPlatform : public TCommandPlatform {
   }
 
   bool IsTreeRoot(const std::string& path) override {
-    struct stat info {}, root {};
+    struct stat info {
+    }, root{};
     return stat(path.c_str(), &info) == 0 && stat("/", &root) == 0 && info.st_dev == root.st_dev &&
            info.st_ino == root.st_ino;
   }

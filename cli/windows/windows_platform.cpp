@@ -180,8 +180,7 @@ class TWindowsPlatform : public TCommandPlatform {
     if (!file || !GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
     TFileIdentity identity;
     identity.Device = information.dwVolumeSerialNumber;
-    identity.FileId =
-        (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
+    identity.FileId = (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
     identity.IsFolder = (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     // A folder's creation time is not kept by every file system that Windows
     // programs meet (wine on a Linux disk changes it with the folder's
@@ -203,10 +202,10 @@ class TWindowsPlatform : public TCommandPlatform {
   std::optional<TSkip> RenameRefusal(const std::string& path) override {
     // What a rename asks of the file first: to be opened for deletion, which
     // a read-only volume or the file's access list refuses.
-    TUniqueFile file(CreateFileW(WideFromUtf8(path).c_str(), DELETE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    TUniqueFile file(
+        CreateFileW(WideFromUtf8(path).c_str(), DELETE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (file) return std::nullopt;
     switch (GetLastError()) {
       case ERROR_WRITE_PROTECT:
