@@ -4,11 +4,13 @@
 // not write it); elsewhere with the C library. No function here throws,
 // except std::bad_alloc when memory runs out.
 //
-// This file's .cpp, lower_case.cpp and profile_cache.cpp (its lock) are the
-// only places of the engine that may include <windows.h>.
+// This file's .cpp, lower_case.cpp, profile_cache.cpp (its lock) and the
+// handle owners (unique_any.h, unique_handles.h) are the only places of the
+// engine that include <windows.h>.
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 // Profile paths longer than this count as missing.
@@ -22,10 +24,10 @@ bool ProfilePresent(const std::string& path);
 // One open profile file, read-only, from its start.
 class TProfileFile {
  public:
-  TProfileFile() = default;
+  TProfileFile();
   TProfileFile(const TProfileFile&) = delete;
   TProfileFile& operator=(const TProfileFile&) = delete;
-  ~TProfileFile() { Close(); }
+  ~TProfileFile();
 
   // False when the file cannot be opened (missing, locked, access denied).
   bool Open(const std::string& path);
@@ -38,13 +40,16 @@ class TProfileFile {
   // takes more reads. False on a read error.
   bool ReadAll(std::string* bytes);
   void Close();
-  bool IsOpen() const { return handle_ != nullptr; }
+  bool IsOpen() const;
 
  private:
   // The file's size as the system gives it now; 0 when it does not say.
   std::size_t SizeNow() const;
 
-  void* handle_ = nullptr;  // HANDLE on Windows, FILE* elsewhere
+  // The open file's owner (engine/unique_handles.h), kept out of this header
+  // so that its includers need no <windows.h>.
+  struct TOwner;
+  std::unique_ptr<TOwner> owner_;
 };
 
 // Reads the whole profile at path into bytes, replacing what they held: one

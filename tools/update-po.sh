@@ -36,8 +36,8 @@ if [ "${1:-}" = --check ]; then
                  msgattrib --only-fuzzy --no-obsolete "$work/merged.po"; } | grep -c '^msgid "..*"' || true)
     if [ "$lacking" -gt 0 ]; then
       echo "$po: $lacking messages untranslated or fuzzy:"
-      { msgattrib --untranslated --no-obsolete "$work/merged.po"
-        msgattrib --only-fuzzy --no-obsolete "$work/merged.po"; } | grep -A1 '^msgid "..*"\|^#:' | grep -v '^--$'
+      { msgattrib --untranslated --no-obsolete --no-wrap "$work/merged.po"
+        msgattrib --only-fuzzy --no-obsolete --no-wrap "$work/merged.po"; } | grep '^msgid "..*"'
       status=1
     fi
   done

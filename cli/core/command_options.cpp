@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+
 #include "cli/core/help_format.h"
 #include "cli/core/messages.h"
 
@@ -35,14 +37,16 @@ TParseOutcome Usage(const std::string& program, const std::string& message) {
                                    Format(_("Try '%s --help' for more."), program) + "\n");
 }
 
-// The first argument before "--" that looks like an option but is none of
-// ours (CLI11 lists every extra argument; the message names the first).
-std::string FirstUnknownOption(const std::vector<std::string>& args) {
+// The first argument that CLI11 left over and that looks like an option:
+// the unknown one, not merely the first option given.
+std::string FirstUnknownOption(const std::vector<std::string>& args,
+                               const std::vector<std::string>& leftOver) {
   for (const std::string& arg : args) {
     if (arg == "--") break;
-    if (arg.size() > 1 && arg[0] == '-') return arg;
+    const bool left_over = std::find(leftOver.begin(), leftOver.end(), arg) != leftOver.end();
+    if (left_over && arg.size() > 1 && arg[0] == '-') return arg;
   }
-  return "";
+  return leftOver.empty() ? std::string() : leftOver.front();
 }
 
 }  // namespace
@@ -52,7 +56,7 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   CLI::App app("", program);
   app.formatter(std::make_shared<THelpFormatter>(
       Format(_("Usage: %s [OPTION]... FILE|FOLDER...\n"
-               "  or:  %s --undo | --list | --check FILE.pch\n"),
+               "  or:  %s --undo [FOLDER...] | --undo --list | --list | --check FILE.pch\n"),
              program, program) +
       HelpParagraph(_("Renames files by a transliteration profile, for example Russian Cyrillic "
                       "into Latin."))));
@@ -91,8 +95,23 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
                       ->group(printing);
   auto* quiet =
       app.add_flag("-q,--quiet")->description(_("print nothing but errors"))->group(printing);
-  app.add_flag("--undo", options->Undo, _("put the newest batch of renames back"));
-  app.add_flag("--list", options->List, _("the profiles with their information lines"));
+  app.add_flag("-0,--print0", options->Print0,
+               _("print each renamed file as OLD, NUL, NEW, NUL, raw, for scripts"))
+      ->group(printing);
+  app.add_flag("--cross-file-systems", options->CrossFileSystems,
+               _("let -r go on into folders of other file systems (it stays in one by default)"))
+      ->group(renaming);
+  app.add_flag("--undo", options->Undo,
+               _("put back the newest batch of renames made in the current folder or the FOLDERs "
+                 "given (or below them)"));
+  app.add_option("--batch", options->Batch, _("with --undo: that batch (see --undo --list)"))
+      ->option_text(_("ID"));
+  app.add_option("--forget", options->Forget,
+                 _("with --undo: drop what remains of a batch from its journal, saying what will "
+                   "never come back"))
+      ->option_text(_("ID"));
+  app.add_flag("--list", options->List,
+               _("the profiles with their information lines (with --undo: the batches)"));
   app.add_option("--check", options->Check,
                  _("report the rules of a profile that cannot work as written"))
       ->option_text(_("FILE.pch"));
@@ -110,7 +129,8 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   } catch (const CLI::CallForVersion&) {
     return TParseOutcome::Answer(program + " " + version + "\n");
   } catch (const CLI::ExtrasError&) {
-    return Usage(program, Format(_("unknown option %s"), FirstUnknownOption(args)));
+    return Usage(program,
+                 Format(_("unknown option %s"), FirstUnknownOption(args, app.remaining())));
   } catch (const CLI::ArgumentMismatch& error) {
     // "--profile: 1 required TEXT missing": the option is named first.
     const std::string what = error.what();
@@ -126,15 +146,20 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   if (verbose->count() > 0 && quiet->count() > 0) {
     return Usage(program, _("--verbose and --quiet exclude each other"));
   }
-  if (int(options->Undo) + int(options->List) + int(!options->Check.empty()) > 1) {
+  if (!options->Undo && (!options->Batch.empty() || !options->Forget.empty())) {
+    return Usage(program, _("--batch and --forget go with --undo"));
+  }
+  const bool undo_list = options->Undo && options->List;
+  if (int(options->Undo) + int(options->List && !undo_list) + int(!options->Check.empty()) > 1) {
     return Usage(program, _("--undo, --list and --check exclude each other"));
   }
   if (verbose->count() > 0) options->Verbosity = TVerbosity::kVerbose;
   if (quiet->count() > 0) options->Verbosity = TVerbosity::kQuiet;
   const bool has_files = !options->Files.empty() || !options->From0.empty();
-  if ((options->Undo || options->List || !options->Check.empty()) && has_files) {
-    return Usage(program, _("--undo, --list and --check take no files"));
+  if ((options->List || !options->Check.empty()) && has_files) {
+    return Usage(program, _("--list and --check take no files"));
   }
+  if (options->Undo && !options->From0.empty()) return Usage(program, _("--undo takes no --from0"));
   if (!has_files && !options->Undo && !options->List && options->Check.empty()) {
     return Usage(program, _("no files given"));
   }

@@ -28,9 +28,13 @@ struct TCommandOptions {
   TVerbosity Verbosity = TVerbosity::kNormal;
   std::vector<std::string> From0;  // files of NUL-separated paths; "-" is standard input
   bool Undo = false;
-  bool List = false;
+  bool List = false;               // with --undo: the batches, not the profiles
+  std::string Batch;               // --undo --batch ID: that batch, not the newest
+  std::string Forget;              // --undo --forget ID: drop what remains of a batch
+  bool Print0 = false;             // renamed pairs on standard output, NUL-separated and raw
+  bool CrossFileSystems = false;   // -r goes on into other file systems
   std::string Check;               // --check FILE.pch: the profile to check
-  std::vector<std::string> Files;  // as given, in order
+  std::vector<std::string> Files;  // as given, in order (with --undo: the folders)
 };
 
 // What the caller does next: run with the options, or print Text and exit

@@ -57,6 +57,9 @@ TResult<std::string> FindProfile(TCommandPlatform& platform, const std::string& 
       if (!is_path && platform.IsRegularFile(folder + value)) return folder + value;
     }
     if (platform.IsRegularFile(value)) return value;
+    if (std::optional<std::string> kind = platform.OtherKindAt(value)) {
+      return TError{value, "is " + *kind + ", not a profile"};
+    }
   }
   if (is_path) return TError{"", Format(_("no profile %s"), value)};
   std::vector<std::string> names;

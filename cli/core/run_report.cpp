@@ -2,6 +2,7 @@
 
 #include "cli/core/code_page.h"
 #include "cli/core/messages.h"
+#include "cli/core/shown_name.h"
 
 namespace {
 
@@ -88,6 +89,18 @@ std::string ReasonText(const TSkip& skip) {
       return _("no such file");
     case TSkipReason::kPermission:
       return _("permission denied");
+    case TSkipReason::kDamagedRecord:
+      return Format(_("the journal's record is damaged (%s)"), skip.Detail);
+    case TSkipReason::kReadOnlyFileSystem:
+      return _("the file system is read-only");
+    case TSkipReason::kImmutable:
+      return _("the file or its folder may not be changed (immutable or append-only)");
+    case TSkipReason::kMountPoint:
+      return _("another file system is mounted there");
+    case TSkipReason::kStickyFolder:
+      return _("only its owner may rename it in this folder (sticky)");
+    case TSkipReason::kNoJournal:
+      return Format(_("the undo journal cannot hold it: %s"), skip.Detail);
     case TSkipReason::kChanged:
       return skip.Detail.empty() ? std::string(_("it has changed since"))
                                  : Format(_("it has changed since (%s)"), skip.Detail);
@@ -99,22 +112,28 @@ std::string ReasonText(const TSkip& skip) {
 
 std::string SkipLine(const std::string& program, const std::string& path, const TSkip& skip,
                      bool undo) {
-  return program + ": " + path + ": " +
+  return program + ": " + ShownName(path) + ": " +
          Format(undo ? _("not put back: %s") : _("not renamed: %s"), ReasonText(skip)) + "\n";
 }
 
+std::string MoveLine(const std::string& from, const std::string& to, bool print0) {
+  if (print0) return from + '\0' + to + '\0';
+  return ShownName(from) + " -> " + ShownName(to) + "\n";
+}
+
 TOutcomeLines TallyOutcome(const std::string& program, const std::string& shownPath,
-                           const TFileOutcome& outcome, TVerbosity verbosity, TRunCounts* counts) {
+                           const TFileOutcome& outcome, TVerbosity verbosity, bool print0,
+                           TRunCounts* counts) {
   TOutcomeLines lines;
   switch (outcome.Kind) {
     case TFileOutcome::TKind::kRenamed:
       ++counts->Renamed;
-      if (verbosity != TVerbosity::kQuiet) lines.Out = shownPath + " -> " + outcome.NewPath + "\n";
+      if (verbosity != TVerbosity::kQuiet) lines.Out = MoveLine(shownPath, outcome.NewPath, print0);
       break;
     case TFileOutcome::TKind::kUnchanged:
       ++counts->Unchanged;
-      if (verbosity == TVerbosity::kVerbose) {
-        lines.Out = Format(_("%s (unchanged)"), shownPath) + "\n";
+      if (verbosity == TVerbosity::kVerbose && !print0) {
+        lines.Out = Format(_("%s (unchanged)"), ShownName(shownPath)) + "\n";
       }
       break;
     case TFileOutcome::TKind::kSkipped:

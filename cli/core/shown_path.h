@@ -4,11 +4,11 @@
 //
 //   ShownPath("/home/u/a/Shchuka.txt", "/home/u/") == "a/Shchuka.txt"
 //   ShownPath("/tmp/Shchuka.txt", "/home/u/")      == "/tmp/Shchuka.txt"
-//   ShownPath("Z:\\d\\Yozh.txt", "Z:\\d\\")       == "Yozh.txt"
+//   ShownPath("Z:\\d\\Yozh.txt", "Z:\\d")         == "Yozh.txt"
 #pragma once
 
 #include <string>
 
-// currentFolder ends with a separator (cli/core/platform.h CurrentFolder);
-// an empty one shows every path as it is.
+// currentFolder is absolute, with or without a final separator
+// (cli/core/platform.h CurrentFolder); an empty one shows every path as it is.
 std::string ShownPath(const std::string& path, const std::string& currentFolder);

@@ -68,7 +68,10 @@ int wmain(int argc, wchar_t** argv) {
   StartWindowsMessages();
   CatchOutOfMemory(kProgram);
   std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(Utf8FromWide(argv[i]));
+  for (int i = 1; i < argc; ++i) {
+    // "/?", as Windows programs answer it: the help.
+    args.push_back(std::wstring_view(argv[i]) == L"/?" ? "--help" : Utf8FromWide(argv[i]));
+  }
   TWindowsConsole& console = TWindowsConsole::Get();
   // Started from Explorer: a window of its own, no arguments, no one to
   // read the lines after it closes.

@@ -47,8 +47,9 @@ class TWindowsRenamer : public TRenamer {
 
   std::variant<TRenamePlan, TFileOutcome> Plan(const std::string& path) override;
   bool NameTaken(const TRenamePlan& plan) override;
-  std::optional<TSkip> Refusal(const TRenamePlan&) override { return std::nullopt; }
-  // Record and Apply act on the file planned last, as the run core calls them.
+  std::optional<TSkip> Refusal(const TRenamePlan& plan) override {
+    return platform_.RenameRefusal(plan.Path);
+  }
   TResult<TJournalRecord> Record(const TRenamePlan& plan) override;
   std::optional<TSkip> Apply(const TRenamePlan& plan) override;
 
@@ -61,12 +62,6 @@ class TWindowsRenamer : public TRenamer {
   std::unique_ptr<TPlugin> plugin_;
   std::string profile_path_;  // as the plug-in reads it (Windows-1251), for the reasons
   TFileNameOptions options_;
-  // The file planned last.
-  struct TPlanned {
-    std::wstring OldPath;  // full
-    std::string OldPath1251;
-    std::wstring NewPath;  // full
-  } planned_;
   // Upper-cased folder path (with its final backslash) -> its upper-cased
   // names as the folder held them when first asked about.
   std::unordered_map<std::wstring, std::unordered_set<std::wstring>> folders_;
@@ -101,30 +96,33 @@ std::variant<TRenamePlan, TFileOutcome> TWindowsRenamer::Plan(const std::string&
   // Windows drops a final dot or space of a name it opens: "Shchuka." would
   // name the file "Shchuka", another one.
   if (EndsInDotOrSpace(LastComponent(given))) return skip(TSkipReason::kOldNameEndsInDotOrSpace);
-  planned_.OldPath = FullPath(given);
-  if (!To1251(planned_.OldPath, &planned_.OldPath1251)) return skip(TSkipReason::kOutside1251);
-  if (GetFileAttributesW(planned_.OldPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+  const std::wstring old_path = FullPath(given);
+  std::string old1251;
+  if (!To1251(old_path, &old1251)) return skip(TSkipReason::kOutside1251);
+  if (GetFileAttributesW(old_path.c_str()) == INVALID_FILE_ATTRIBUTES) {
     return skip(TSkipReason::kMissing);
   }
 
-  const std::optional<std::string> new1251 = plugin_->Process(planned_.OldPath1251, true);
+  const std::optional<std::string> new1251 = plugin_->Process(old1251, true);
   if (!new1251) {
-    outcome.Skip = WhyDeclined(planned_.OldPath1251);
+    outcome.Skip = WhyDeclined(old1251);
     return outcome;
   }
-  if (*new1251 == planned_.OldPath1251) {
+  if (*new1251 == old1251) {
     outcome.Kind = TFileOutcome::TKind::kUnchanged;
     return outcome;
   }
-  planned_.NewPath = WideFrom1251(*new1251);
+  const std::wstring new_path = WideFrom1251(*new1251);
   TRenamePlan plan;
   plan.Path = path;
-  plan.NewName = Utf8FromWide(LastComponent(planned_.NewPath));
+  plan.NewName = Utf8FromWide(LastComponent(new_path));
   plan.NewPath = FolderPart(path) + plan.NewName;
   outcome.NewPath = plan.NewPath;
   if (new1251->size() > kMaxPath) return skip(TSkipReason::kPathTooLong);
-  plan.OldKey = Utf8FromWide(UpperCase(planned_.OldPath));
-  plan.NewKey = Utf8FromWide(UpperCase(planned_.NewPath));
+  plan.OldKey = Utf8FromWide(UpperCase(old_path));
+  plan.NewKey = Utf8FromWide(UpperCase(new_path));
+  plan.OldFullPath = Utf8FromWide(old_path);
+  plan.NewFullPath = Utf8FromWide(new_path);
   return plan;
 }
 
@@ -146,32 +144,34 @@ bool TWindowsRenamer::NameTaken(const TRenamePlan& plan) {
 }
 
 TResult<TJournalRecord> TWindowsRenamer::Record(const TRenamePlan& plan) {
-  const std::string old_path = Utf8FromWide(planned_.OldPath);
-  const std::optional<TFileIdentity> identity = platform_.IdentityAt(old_path);
+  const std::optional<TFileIdentity> identity = platform_.IdentityAt(plan.OldFullPath);
   if (!identity) return ErrorOfSystemError(plan.Path, GetLastError());
-  return TJournalRecord{identity->Device, identity->FileId, old_path,
-                        Utf8FromWide(planned_.NewPath)};
+  TJournalRecord record{identity->Device, identity->FileId, plan.OldFullPath, plan.NewFullPath};
+  record.Birth = identity->Birth;
+  return record;
 }
 
 std::optional<TSkip> TWindowsRenamer::Apply(const TRenamePlan& plan) {
+  std::string old1251;
+  To1251(WideFromUtf8(plan.OldFullPath), &old1251);
   SetLastError(ERROR_SUCCESS);
-  if (!plugin_->Process(planned_.OldPath1251, false)) {
+  if (!plugin_->Process(old1251, false)) {
     return SkipOfSystemError(GetLastError(), plan.NewName);
   }
   // A file system may take a change of letter case only for no change at
   // all (wine on a Linux disk does): the line printed must be true.
-  if (plan.NewKey == plan.OldKey && !HasName(planned_.NewPath, WideFromUtf8(plan.NewName))) {
+  if (plan.NewKey == plan.OldKey &&
+      !HasName(WideFromUtf8(plan.NewFullPath), WideFromUtf8(plan.NewName))) {
     return TSkip{TSkipReason::kCaseKept, {}};
   }
   return std::nullopt;
 }
 
 TSkip TWindowsRenamer::WhyDeclined(const std::string& oldPath1251) const {
-  const std::optional<std::string> intended =
-      TransliteratePath(oldPath1251, profile_path_, options_);
+  const std::optional<TTransliteratedPath> intended =
+      TransliteratePathChecked(oldPath1251, profile_path_, options_);
   if (!intended) return {TSkipReason::kProfileUnreadable, {}};
-  const std::string name = intended->substr(SplitPath(oldPath1251, true).Directory.size());
-  return SkipOfFileNameCheck(CheckFileName(name), name);
+  return SkipOfFileNameCheck(intended->NameCheck, intended->Name());
 }
 
 TResult<std::unique_ptr<TRenamer>> StartWindowsRenamer(TCommandPlatform& platform,

@@ -10,8 +10,9 @@ _translit_profiles() {
 
 _translit() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
-  local options="--profile --reverse --case --ext --recursive --from0 --dry-run --preview
-                 --verbose --quiet --undo --list --check --help --version"
+  local options="--profile --reverse --case --ext --recursive --from0 --cross-file-systems
+                 --dry-run --preview --verbose --quiet --print0 --undo --batch --forget --list
+                 --check --help --version"
   case "$prev" in
     -p | --profile)
       local IFS=$'\n'
@@ -22,6 +23,11 @@ _translit() {
     --check)
       local IFS=$'\n'
       COMPREPLY=($(compgen -f -X '!*.pch' -- "$cur") $(compgen -d -- "$cur"))
+      return
+      ;;
+    --batch | --forget)
+      local IFS=$'\n'
+      COMPREPLY=($(compgen -W "$("${COMP_WORDS[0]}" --undo --list 2>/dev/null | cut -d' ' -f1)" -- "$cur"))
       return
       ;;
     --from0)
