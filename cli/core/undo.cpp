@@ -258,13 +258,15 @@ TResult<TExitStatus> RunUndo(const std::string& program, const TCommandOptions& 
 
 std::string UndoSummaryLine(std::size_t putBack, std::size_t refused, bool dryRun,
                             const std::string& batchId) {
+  const std::string put_back = std::to_string(putBack);
   if (dryRun) {
-    return "dry run, nothing put back: " + std::to_string(putBack) + " would be put back, " +
-           std::to_string(refused) + " would not\n";
+    return Format(_("dry run, nothing put back: %s would be put back, %s would not"), put_back,
+                  std::to_string(refused)) +
+           "\n";
   }
-  return std::to_string(putBack) + " put back, " + std::to_string(refused) + " not put back" +
-         (refused == 0 ? ""
-                       : " (still in the journal: --undo tries them again, --undo --forget " +
-                             batchId + " drops them)") +
+  if (refused == 0) return Format(_("%s put back, 0 not put back"), put_back) + "\n";
+  return Format(_("%s put back, %s not put back (still in the journal: --undo tries them again, "
+                  "--undo --forget %s drops them)"),
+                put_back, std::to_string(refused), batchId) +
          "\n";
 }

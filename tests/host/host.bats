@@ -138,22 +138,22 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 }
 
 @test "a run over a second shows a progress line on a console, cleared before the summary" {
-  # Enough files that the run outlasts a second on a fast machine too.
-  mkdir d && (cd d && python3 -c "[open(f'Файл {i}.txt', 'w') for i in range(8000)]")
+  # Enough files for a dry run of over a second, however fast process is.
+  mkdir d && (cd d && python3 -c "[open(f'Файл {i}.txt', 'w').close() for i in range(20000)]")
   # script gives wine a terminal, which wine turns into a console.
   local run="env -u LC_ALL LC_CTYPE=ru_RU.UTF-8 wine '$HOST_DIR/translit-host.exe' -n d </dev/null >/dev/null 3>&-"
   LC_MESSAGES=en_US.UTF-8 script -qc "$run" /dev/null >tty.txt
   # (wine's console drops a carriage return at the start of a line: the
   # first progress line may come without one)
-  grep -q '[0-9,]* of 8,000 files' tty.txt
-  grep -q $'\r\e\\[K.*dry run, nothing renamed: 8,000 would be renamed' tty.txt
+  grep -q '[0-9,]* of 20,000 files' tty.txt
+  grep -q $'\r\e\\[K.*dry run, nothing renamed: 20,000 would be renamed' tty.txt
   # Russian, through the console's UTF-16, whatever its code page.
   LC_MESSAGES=ru_RU.UTF-8 script -qc "$run" /dev/null >tty.txt
-  grep -q $'файлов: [0-9\u00a0]* из 8\u00a0000' tty.txt
-  grep -q $'\r\e\\[K.*пробный запуск, ничего не переименовано. Было бы переименовано: 8\u00a0000' tty.txt
+  grep -q $'файлов: [0-9\u00a0]* из 20\u00a0000' tty.txt
+  grep -q $'\r\e\\[K.*пробный запуск, ничего не переименовано. Было бы переименовано: 20\u00a0000' tty.txt
   host -n d  # standard error is a file: no progress line
   [ "$status" -eq 0 ]
-  [ "$err" = "dry run, nothing renamed: 8,000 would be renamed, 0 unchanged, 0 would be skipped" ]
+  [ "$err" = "dry run, nothing renamed: 20,000 would be renamed, 0 unchanged, 0 would be skipped" ]
 }
 
 @test "wildcards are expanded as cmd.exe users expect; a pattern matching nothing is no file" {
