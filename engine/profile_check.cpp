@@ -3,11 +3,13 @@
 #include "engine/profile_check.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <tuple>
 #include <utility>
 
+#include "engine/lower_case.h"
 #include "engine/profile.h"
 #include "engine/profile_file.h"
 #include "engine/replace.h"
@@ -158,8 +160,9 @@ void FindNotInFileName(const std::vector<TNumberedRule>& rules, TDirection direc
 }
 
 std::string Run(TReplacePair& pair, std::string_view input, const std::vector<TRule>& rules,
-                TDirection direction) {
+                TDirection direction, bool caseSensitive = false) {
   TRunOptions options;
+  options.CaseSensitive = caseSensitive;
   options.Direction = direction;
   options.SelfMapping = TSelfMapping::kAlwaysIgnoreCase;
   RunReplacement(pair, input, rules, options);
@@ -189,6 +192,152 @@ void FindNotReadBack(const std::vector<TNumberedRule>& numbered,
   }
 }
 
+// Capitals by small letter: the first byte that lower-cases to it, or 0.
+std::array<unsigned char, 256> CapitalsBySmallLetter() {
+  const unsigned char* lower = LowerCaseTable();
+  std::array<unsigned char, 256> capital{};
+  for (int c = 255; c >= 1; --c) {
+    if (lower[c] != c) capital[lower[c]] = static_cast<unsigned char>(c);
+  }
+  return capital;
+}
+
+// The three case forms of a sequence of small letters, in the order they are
+// tried: small, Capitalised, CAPITALS.
+std::array<std::string, 3> CaseForms(const std::string& small,
+                                     const std::array<unsigned char, 256>& capital) {
+  std::array<std::string, 3> forms = {small, small, small};
+  for (std::size_t i = 0; i < small.size(); ++i) {
+    const char upper = static_cast<char>(capital[static_cast<unsigned char>(small[i])]);
+    if (i == 0) forms[1][i] = upper;
+    forms[2][i] = upper;
+  }
+  return forms;
+}
+
+// The rules of a direction that can take part in a run over text: a rule
+// whose find term holds a byte that neither text nor its lower-cased form
+// holds never matches, since a run only ever removes bytes from its search
+// copy (filler is NUL, which no such term holds). Self-mapping rules stay:
+// they lower-case the search copy whether they match or not. The run over
+// the rules kept gives what the run over all of them gives, much faster.
+std::vector<TRule> RulesThatCanMatch(const std::vector<TRule>& rules, std::string_view text,
+                                     TDirection direction) {
+  const unsigned char* lower = LowerCaseTable();
+  std::array<bool, 256> held{};
+  for (char c : text) {
+    held[static_cast<unsigned char>(c)] = true;
+    held[lower[static_cast<unsigned char>(c)]] = true;
+  }
+  std::vector<TRule> kept;
+  for (const TRule& rule : rules) {
+    const std::string& find = FindTerm(rule, direction);
+    bool can = !find.empty() || rule.SelfMapping;
+    for (std::size_t i = 0; can && i < find.size() && !rule.SelfMapping; ++i) {
+      can = held[static_cast<unsigned char>(find[i])] ||
+            held[lower[static_cast<unsigned char>(find[i])]];
+    }
+    if (can) kept.push_back(rule);
+  }
+  return kept;
+}
+
+// Forward, then back, over only the rules that can take part.
+struct TRoundTrip {
+  std::string There;
+  std::string Back;
+};
+TRoundTrip RoundTrip(TReplacePair& pair, const std::vector<TRule>& rules, std::string_view text,
+                     bool caseSensitive) {
+  TRoundTrip trip;
+  trip.There = Run(pair, text, RulesThatCanMatch(rules, text, TDirection::kForward),
+                   TDirection::kForward, caseSensitive);
+  trip.Back = Run(pair, trip.There, RulesThatCanMatch(rules, trip.There, TDirection::kReverse),
+                  TDirection::kReverse, caseSensitive);
+  return trip;
+}
+
+// The letters that the profile writes without case: the capital alone and the
+// small letter alone are written alike, in characters that have no case (a
+// sign written as a mark). Indexed by the small letter.
+std::array<bool, 256> CaselessLetters(const std::vector<TRule>& rules, const std::string& letters,
+                                      const std::array<unsigned char, 256>& capital) {
+  std::array<bool, 256> caseless{};
+  TReplacePair pair;
+  for (char letter : letters) {
+    const std::string small(1, letter);
+    const std::string written = RoundTrip(pair, rules, small, false).There;
+    if (RoundTrip(pair, rules,
+                  std::string(1, static_cast<char>(capital[static_cast<unsigned char>(letter)])),
+                  false)
+            .There != written) {
+      continue;
+    }
+    bool cased = false;
+    for (char c : written)
+      cased = cased || capital[LowerCaseTable()[static_cast<unsigned char>(c)]] != 0;
+    caseless[static_cast<unsigned char>(letter)] = !cased;
+  }
+  return caseless;
+}
+
+// The first sequence of two, then three, of the letters that does not come
+// back, in the order described in the header. A sequence comes back when
+// reading back gives it, or, where the profile writes two case forms of it
+// alike and they differ only in letters written without case, the other.
+// False when every one comes back.
+bool FindSequenceNotReadBack(const std::vector<TRule>& rules, TProfileFinding* finding) {
+  const std::string letters = ProfileLetters(rules);
+  const std::array<unsigned char, 256> capital = CapitalsBySmallLetter();
+  const std::array<bool, 256> caseless = CaselessLetters(rules, letters, capital);
+  // Whether two case forms of the sequence differ only in caseless letters.
+  auto only_caseless_differ = [&](const std::string& sequence, const std::string& a,
+                                  const std::string& b) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (a[i] != b[i] && !caseless[static_cast<unsigned char>(sequence[i])]) return false;
+    }
+    return true;
+  };
+  TReplacePair pair;
+  std::string sequence;
+  for (std::size_t length = 2; length <= 3 && !letters.empty(); ++length) {
+    std::vector<std::size_t> index(length, 0);
+    for (;;) {
+      sequence.clear();
+      for (std::size_t i : index) sequence += letters[i];
+      const std::array<std::string, 3> forms = CaseForms(sequence, capital);
+      for (bool case_counts : {false, true}) {
+        std::array<TRoundTrip, 3> trips;
+        for (std::size_t form = 0; form < forms.size(); ++form) {
+          trips[form] = RoundTrip(pair, rules, forms[form], case_counts);
+        }
+        for (std::size_t form = 0; form < forms.size(); ++form) {
+          bool back = false;
+          for (std::size_t alike = 0; alike < forms.size(); ++alike) {
+            back = back ||
+                   (trips[alike].There == trips[form].There && trips[form].Back == forms[alike] &&
+                    only_caseless_differ(sequence, forms[form], forms[alike]));
+          }
+          if (back) continue;
+          finding->Line = 0;
+          finding->Direction = TCheckDirection::kReverse;
+          finding->Kind = TFindingKind::kSequenceNotReadBack;
+          finding->Term = forms[form];
+          finding->Other = trips[form].There;
+          finding->ReadBack = trips[form].Back;
+          finding->CaseCounts = case_counts;
+          return true;
+        }
+      }
+      // The next tuple of indices, the last one counting fastest.
+      std::size_t digit = length;
+      while (digit > 0 && ++index[digit - 1] == letters.size()) index[--digit] = 0;
+      if (digit == 0) break;
+    }
+  }
+  return false;
+}
+
 std::string Quoted(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
@@ -206,7 +355,26 @@ std::string Quoted(std::string_view text) {
 
 }  // namespace
 
-std::vector<TProfileFinding> CheckProfile(std::string_view fileBytes) {
+std::string ProfileLetters(const std::vector<TRule>& rules) {
+  const unsigned char* lower = LowerCaseTable();
+  const std::array<unsigned char, 256> capital = CapitalsBySmallLetter();
+  std::array<bool, 256> seen{};
+  for (const TRule& rule : rules) {
+    if (rule.SelfMapping) continue;
+    for (char c : rule.Left) {
+      const unsigned char small = lower[static_cast<unsigned char>(c)];
+      if (capital[small] != 0) seen[small] = true;
+    }
+  }
+  std::string letters;
+  for (int c = 1; c < 256; ++c) {
+    if (seen[c]) letters += static_cast<char>(c);
+  }
+  return letters;
+}
+
+std::vector<TProfileFinding> CheckProfile(std::string_view fileBytes, TCheckScope scope) {
+  const bool reverse = scope == TCheckScope::kForwardAndReverse;
   std::vector<TProfileFinding> findings;
   FindSpecialBytes(fileBytes, &findings);
   const std::vector<TNumberedRule> rules = ReadRules(fileBytes);
@@ -220,18 +388,28 @@ std::vector<TProfileFinding> CheckProfile(std::string_view fileBytes) {
     findings.push_back(std::move(finding));
   }
   const std::vector<bool> never_forward = FindNeverApplies(rules, TDirection::kForward, &findings);
-  FindNeverApplies(rules, TDirection::kReverse, &findings);
   FindNotInFileName(rules, TDirection::kForward, &findings);
-  FindNotInFileName(rules, TDirection::kReverse, &findings);
-  FindNotReadBack(rules, never_forward, &findings);
+  if (reverse) {
+    FindNeverApplies(rules, TDirection::kReverse, &findings);
+    FindNotInFileName(rules, TDirection::kReverse, &findings);
+    FindNotReadBack(rules, never_forward, &findings);
+  }
   std::stable_sort(
       findings.begin(), findings.end(), [](const TProfileFinding& a, const TProfileFinding& b) {
         return std::tie(a.Line, a.Direction, a.Kind) < std::tie(b.Line, b.Direction, b.Kind);
       });
+  if (reverse) {
+    std::vector<TRule> plain;
+    plain.reserve(rules.size());
+    for (const TNumberedRule& numbered : rules) plain.push_back(numbered.Rule);
+    TProfileFinding sequence;
+    if (FindSequenceNotReadBack(plain, &sequence)) findings.push_back(std::move(sequence));
+  }
   return findings;
 }
 
-bool CheckProfileFile(const std::string& path, std::vector<TProfileFinding>* findings) {
+bool CheckProfileFile(const std::string& path, std::vector<TProfileFinding>* findings,
+                      TCheckScope scope) {
   if (!ProfilePresent(path)) return false;
   TProfileFile file;
   if (!file.Open(path)) return false;
@@ -243,15 +421,16 @@ bool CheckProfileFile(const std::string& path, std::vector<TProfileFinding>* fin
     if (read == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(read));
   }
-  *findings = CheckProfile(bytes);
+  *findings = CheckProfile(bytes, scope);
   return true;
 }
 
 std::string FormatProfileFinding(const TProfileFinding& finding) {
   static const char* const kDirections[] = {"forward", "reverse", "both"};
   const bool forward = finding.Direction == TCheckDirection::kForward;
-  std::string text = "line " + std::to_string(finding.Line) + ", " +
-                     kDirections[static_cast<int>(finding.Direction)] + ": ";
+  std::string text =
+      std::string(finding.Line == 0 ? "" : "line " + std::to_string(finding.Line) + ", ") +
+      kDirections[static_cast<int>(finding.Direction)] + ": ";
   const char* const find_side = forward ? "left term" : "right term";
   switch (finding.Kind) {
     case TFindingKind::kNeverApplies:
@@ -283,6 +462,10 @@ std::string FormatProfileFinding(const TProfileFinding& finding) {
                  "a NUL byte: the engine writes NULs over replaced text, so a term "
                  "holding one can match it, and no file name can hold it";
       }
+    case TFindingKind::kSequenceNotReadBack:
+      return text + "the letters " + Quoted(finding.Term) + " go forward to " +
+             Quoted(finding.Other) + ", which reads back as " + Quoted(finding.ReadBack) +
+             (finding.CaseCounts ? " (letter case counts)" : "");
     case TFindingKind::kNotInFileName:
       return text + "the " + (forward ? "right term " : "left term ") + Quoted(finding.Term) +
              " holds " + Quoted(finding.Other) + ", which no Windows file name can hold";
