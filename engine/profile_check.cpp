@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <tuple>
 #include <utility>
 
@@ -281,58 +282,76 @@ std::array<bool, 256> CaselessLetters(const std::vector<TRule>& rules, const std
   return caseless;
 }
 
+// Every sequence of one to three of the letters in its three case forms,
+// shorter first, the last letter counting fastest.
+std::vector<std::string> LetterSequences(const std::string& letters,
+                                         const std::array<unsigned char, 256>& capital) {
+  std::vector<std::string> sequences;
+  for (std::size_t length = 1; length <= 3 && !letters.empty(); ++length) {
+    std::vector<std::size_t> index(length, 0);
+    for (;;) {
+      std::string sequence;
+      for (std::size_t i : index) sequence += letters[i];
+      for (std::string& form : CaseForms(sequence, capital)) sequences.push_back(std::move(form));
+      std::size_t digit = length;
+      while (digit > 0 && ++index[digit - 1] == letters.size()) index[--digit] = 0;
+      if (digit == 0) break;
+    }
+  }
+  return sequences;
+}
+
 // The first sequence of two, then three, of the letters that does not come
 // back, in the order described in the header. A sequence comes back when
-// reading back gives it, or, where the profile writes two case forms of it
-// alike and they differ only in letters written without case, the other.
-// False when every one comes back.
+// reading back gives it, or another sequence of one to three letters that the
+// profile writes alike: other letters (the scheme's own ambiguity, as "Э" and
+// "Е" both written "E"), or the same letters in another case form that differs
+// only in letters written without case. False when every one comes back.
 bool FindSequenceNotReadBack(const std::vector<TRule>& rules, TProfileFinding* finding) {
   const std::string letters = ProfileLetters(rules);
   const std::array<unsigned char, 256> capital = CapitalsBySmallLetter();
   const std::array<bool, 256> caseless = CaselessLetters(rules, letters, capital);
-  // Whether two case forms of the sequence differ only in caseless letters.
-  auto only_caseless_differ = [&](const std::string& sequence, const std::string& a,
-                                  const std::string& b) {
+  const unsigned char* lower = LowerCaseTable();
+  const std::vector<std::string> sequences = LetterSequences(letters, capital);
+  // Whether b may stand for a when both are written alike.
+  auto may_stand_for = [&](const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return true;
+    bool other_letters = false;
+    bool case_of_cased = false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-      if (a[i] != b[i] && !caseless[static_cast<unsigned char>(sequence[i])]) return false;
+      const unsigned char x = static_cast<unsigned char>(a[i]);
+      const unsigned char y = static_cast<unsigned char>(b[i]);
+      if (lower[x] != lower[y]) other_letters = true;
+      if (x != y && lower[x] == lower[y] && !caseless[lower[x]]) case_of_cased = true;
     }
-    return true;
+    return other_letters || !case_of_cased;
   };
   TReplacePair pair;
-  std::string sequence;
-  for (std::size_t length = 2; length <= 3 && !letters.empty(); ++length) {
-    std::vector<std::size_t> index(length, 0);
-    for (;;) {
-      sequence.clear();
-      for (std::size_t i : index) sequence += letters[i];
-      const std::array<std::string, 3> forms = CaseForms(sequence, capital);
-      for (bool case_counts : {false, true}) {
-        std::array<TRoundTrip, 3> trips;
-        for (std::size_t form = 0; form < forms.size(); ++form) {
-          trips[form] = RoundTrip(pair, rules, forms[form], case_counts);
-        }
-        for (std::size_t form = 0; form < forms.size(); ++form) {
-          bool back = false;
-          for (std::size_t alike = 0; alike < forms.size(); ++alike) {
-            back = back ||
-                   (trips[alike].There == trips[form].There && trips[form].Back == forms[alike] &&
-                    only_caseless_differ(sequence, forms[form], forms[alike]));
-          }
-          if (back) continue;
-          finding->Line = 0;
-          finding->Direction = TCheckDirection::kReverse;
-          finding->Kind = TFindingKind::kSequenceNotReadBack;
-          finding->Term = forms[form];
-          finding->Other = trips[form].There;
-          finding->ReadBack = trips[form].Back;
-          finding->CaseCounts = case_counts;
-          return true;
-        }
+  for (bool case_counts : {false, true}) {
+    std::vector<TRoundTrip> trips;
+    trips.reserve(sequences.size());
+    std::multimap<std::string, std::size_t> written;
+    for (std::size_t i = 0; i < sequences.size(); ++i) {
+      trips.push_back(RoundTrip(pair, rules, sequences[i], case_counts));
+      written.emplace(trips.back().There, i);
+    }
+    for (std::size_t i = 0; i < sequences.size(); ++i) {
+      if (sequences[i].size() < 2 || trips[i].Back == sequences[i]) continue;
+      bool alike = false;
+      const auto range = written.equal_range(trips[i].There);
+      for (auto it = range.first; !alike && it != range.second; ++it) {
+        alike =
+            sequences[it->second] == trips[i].Back && may_stand_for(sequences[i], trips[i].Back);
       }
-      // The next tuple of indices, the last one counting fastest.
-      std::size_t digit = length;
-      while (digit > 0 && ++index[digit - 1] == letters.size()) index[--digit] = 0;
-      if (digit == 0) break;
+      if (alike) continue;
+      finding->Line = 0;
+      finding->Direction = TCheckDirection::kReverse;
+      finding->Kind = TFindingKind::kSequenceNotReadBack;
+      finding->Term = sequences[i];
+      finding->Other = trips[i].There;
+      finding->ReadBack = trips[i].Back;
+      finding->CaseCounts = case_counts;
+      return true;
     }
   }
   return false;

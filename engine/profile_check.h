@@ -43,14 +43,16 @@
 //                   back. Every sequence of two and then three of the
 //                   profile's letters, in small letters, Capitalised and in
 //                   CAPITALS, goes forward through the whole profile and back
-//                   again, first with case ignored (two passes, as for a file
-//                   name by default), then with letter case counting (one
-//                   exact pass). This finds what no single rule shows: with
-//                   "ц ts", "т t", "ш sh" (and "s", "h" meaning nothing), the
-//                   letters "тш" go to "tsh", which reads back as "цh". Where
-//                   the profile writes two case forms of the same letters
-//                   alike (a sign written as a mark that has no case: "Съ"
-//                   and "СЪ" as "S''"), reading back may give either.
+//                   again, with case ignored (two passes, as for a file name
+//                   by default), then all of them again with letter case
+//                   counting (one exact pass). This finds what no single rule
+//                   shows: with "ц ts", "т t", "ш sh" (and "s", "h" meaning
+//                   nothing), the letters "тш" go to "tsh", which reads back
+//                   as "цh". Reading back may give another sequence of one to
+//                   three letters that the profile writes alike: other
+//                   letters (the scheme's own ambiguity: "э" and "е" both
+//                   written "e"), or another case form that differs only in
+//                   letters written without case ("Съ" and "СЪ" as "S''").
 //                   The profile's letters: every byte of a left term that
 //                   lower-casing maps to or from another byte (engine
 //                   lower-case mapping), taken as its small letter, in byte
