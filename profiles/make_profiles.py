@@ -17,22 +17,27 @@ letters, so every capital and small form that should keep its case needs its
 own line.
 
 Words in capitals. A letter written with several Latin letters (Щ shch) is
-written in capitals (SHCH) when it stands next to another capital letter, and
-as at the start of a capitalised word (Shch) otherwise. The rules say so with
-letter pairs placed before the single letters:
+written in capitals (SHCH) when a neighbour on either side is a capital
+letter, and capitalised (Shch) otherwise: at the start of a capitalised
+word, as an initial ("Ю.Ж." is "Yu.Zh."), alone, at the end of a name. The
+rules say so with letters together, placed before the single letters, which
+write the capitalised form:
 
-  * the capital followed by a small letter: "Щу Shchu" (a capitalised word);
-  * the capital followed by a space, a dot, a dash and the like: "Щ. Shch."
-    (an initial, a one-letter word);
-  * any capital followed by it: "АЩ ASHCH", ahead of the line above, so that
-    "ПЛАЩ." ends in SHCH.;
-  * the capital alone: "Щ SHCH" (next to another capital, or at the very end
-    of a name, the one case this gets wrong).
+  * each capital followed or preceded by a capital: "ЩУ SHCHU", "АЩ ASHCH",
+    "ЖЩ ZHSHCH";
+  * three letters where the middle one is next to two letter groups ("ЧАЩ
+    CHASHCH"), or all three are letter groups, since a pair would take the
+    middle letter from one of them;
+  * the same around the letters that a scheme writes by context (BGN/PCGN
+    "ЛЕ LE" gets "ХЛЕ KHLE" before it), so that a rule of the scheme never
+    takes a letter that a letter group needs as its neighbour.
 
-Where a small letter's own Latin depends on the letter before it (BGN/PCGN
-е after a consonant, Ukrainian Є Ї Й Ю Я inside a word), a capitalised word
-such as "Хлебников" needs the three letters together ("Хле Khle"), or the
-pair "Хл" would take the л that "ле" needs.
+Where the Latin of a letter depends on the letter before or after it (BGN/PCGN
+е after a consonant, Ukrainian Є Ї Й Ю Я inside a word, an ending such as
+-ый), the scheme's rules are letter pairs or triples in three case forms
+(small, Capitalised, CAPITALS) placed first. The end of a word is a letter
+not followed by another letter: the pair with each following letter comes
+first, the letter alone after it.
 
 Run: python3 profiles/make_profiles.py        (writes the .pch files)
      python3 profiles/make_profiles.py --check (fails if a file differs or a
@@ -64,10 +69,22 @@ def caps(latin):
     return latin.upper()
 
 
+def capitalised(latin):
+    """The first letter of latin in capitals (Shch, 'Ye), the rest as it is."""
+    for i, c in enumerate(latin):
+        if c.isalpha():
+            return latin[:i] + c.upper() + latin[i + 1:]
+    return latin
+
+
 def is_group(latin):
-    """True for a Latin form whose capital and all-capitals forms differ
-    (Shch and SHCH), false for a single letter or a case-less mark."""
-    return caps(latin) != latin
+    """True for a Latin form whose capitalised and all-capitals forms differ
+    (Shch and SHCH), false for a single letter or a mark (Y`, '')."""
+    return capitalised(latin) != caps(latin)
+
+
+def has_case(latin):
+    return any(c.isalpha() for c in latin)
 
 
 class Table:
@@ -78,8 +95,7 @@ class Table:
         self.capital = {}
         self.small = {}
         for cyrillic, latin in rows:
-            cap = latin[:1].upper() + latin[1:] if latin else ""
-            self.capital[cyrillic] = cap
+            self.capital[cyrillic] = capitalised(latin)
             self.small[small(cyrillic)] = latin
 
     def __call__(self, letter):
@@ -97,6 +113,7 @@ def stable_order(rules, must_precede):
     placed = []
     done = set()
     active = set()
+    by_index = list(range(len(rules)))
 
     def place(index):
         if index in done:
@@ -104,14 +121,14 @@ def stable_order(rules, must_precede):
         if index in active:
             raise ValueError("the rules cannot be ordered: %r" % (rules[index],))
         active.add(index)
-        for other in range(len(rules)):
+        for other in by_index:
             if other != index and must_precede(rules[other], rules[index]):
                 place(other)
         active.discard(index)
         done.add(index)
         placed.append(rules[index])
 
-    for index in range(len(rules)):
+    for index in by_index:
         place(index)
     return placed
 
@@ -124,15 +141,18 @@ def longer_latin_first(a, b):
 
 def run(rules, text, reverse=False, case_sensitive=False):
     """What the DLL makes of text: each rule replaces every occurrence of its
-    find term, searching from the start again, and what it wrote is masked."""
+    find term, searching from the start again, and what it wrote is masked.
+    Rules with a character that the text does not hold are skipped: a run
+    only ever takes characters out of its search copy."""
+    held = set(text) | set(text.lower())
     search, result = text, text
     for exact in ([True] if case_sensitive else [True, False]):
         for left, right in rules:
             find, replacement = (right, left) if reverse else (left, right)
+            if not find or not all(c in held for c in (find if exact else find.lower())):
+                continue
             if not exact:
                 find, replacement, search = find.lower(), replacement.lower(), search.lower()
-            if not find:
-                continue
             at = search.find(find)
             while at >= 0:
                 search = search[:at] + "\0" * len(replacement) + search[at + len(find):]
@@ -150,30 +170,25 @@ class Profile:
         self.reversible = reversible
         self.rules = []
         self.lefts = set()
+        self.rights = set()
 
     def rule(self, left, right):
         self.rules.append((left, right))
         self.lefts.add(left)
+        self.rights.add(right)
 
     def pair(self, left, right):
         """A generated rule: left out when an earlier rule already takes its
-        text (an earlier left term is part of it)."""
-        if any(earlier and earlier in left for earlier, _ in self.rules):
+        text (an earlier left term is part of it), and in a profile that reads
+        back when an earlier rule writes the same (the scheme writes both
+        alike; reading back gives the earlier one)."""
+        if self.reversible and right in self.rights:
             return
+        for i in range(len(left)):
+            for j in range(i + 1, len(left) + 1):
+                if left[i:j] in self.lefts:
+                    return
         self.rule(left, right)
-
-    def singles(self, table, capitals):
-        """Each letter alone: a letter group in capitals, since a capital that
-        no pair took stands next to another capital."""
-        for capital in capitals:
-            cap = table(capital)
-            if cap == table(small(capital)):
-                # A case-less mark (Ь as '): the small letter is what reads back.
-                self.rule(small(capital), cap)
-                self.rule(capital, cap)
-                continue
-            self.rule(capital, caps(cap))
-            self.rule(small(capital), table(small(capital)))
 
     # ---- checks ------------------------------------------------------------
 
@@ -197,6 +212,7 @@ class Profile:
             left.encode("cp1251")
         sides = [("forward", 0)] + ([("reverse", 1)] if self.reversible else [])
         for direction, side in sides:
+            earlier = {}
             for later in range(len(self.rules)):
                 term = self.rules[later][side]
                 if not term:
@@ -204,12 +220,14 @@ class Profile:
                         problems.append("%s reverse: line %d has an empty right term"
                                         % (name, later + 4))
                     continue
-                for earlier in range(later):
-                    part = self.rules[earlier][side]
-                    if part and part in term:
-                        problems.append("%s %s: line %d (%s) never applies after line %d (%s)"
-                                        % (name, direction, later + 4, term, earlier + 4, part))
-                        break
+                parts = [earlier[term[i:j]] for i in range(len(term))
+                         for j in range(i + 1, len(term) + 1) if term[i:j] in earlier]
+                if parts:
+                    first = min(parts)
+                    problems.append("%s %s: line %d (%s) never applies after line %d (%s)"
+                                    % (name, direction, later + 4, term, first + 4,
+                                       self.rules[first][side]))
+                earlier.setdefault(term, later)
         if self.reversible:
             for index, (left, right) in enumerate(self.rules):
                 there = run(self.rules, left)
@@ -226,99 +244,160 @@ class Profile:
         return ("\r\n".join(lines) + "\r\n").encode("cp1251")
 
 
-def capital_pairs(profile, table, alphabet, groups, not_before=""):
-    """The letter pairs that decide between Shch and SHCH (see the top of this
-    file) for the capitals in groups. table gives a letter's Latin.
+def case_forms(cyrillic, parts):
+    """A run of small letters and the Latin of each, in its three case forms:
+    small, Capitalised, CAPITALS."""
+    latin = "".join(parts)
+    return [(cyrillic, latin),
+            (cyrillic[0].upper() + cyrillic[1:], capitalised(latin)),
+            (cyrillic.upper(), caps(latin))]
 
-    A pair that writes what a single letter writes (Ш and Ч, SH and CH, are
-    SHCH, as Щ is) is left out, so that reading back takes the letter: forward
-    the letters alone then give the same, or, for a capital followed by a
-    small letter ("Шч"), a pair that Russian words do not begin with.
-    not_before lists capitals that take no pair with a group after them."""
-    singles = {}
-    for c in alphabet:
-        for latin in (table(c), caps(table(c))):
-            singles.setdefault(latin, set()).add(c)
-    both, before, after_small, alone, dropped = [], [], [], [], []
-    for x in groups:
+
+def assemble(profile, table, alphabet, tiles=(), order=None, after_tiles=None,
+             marks_read_back=None):
+    """The rules of a profile: the scheme's context tiles (pairs and triples of
+    letters in their case forms, most specific first), the capitals decided
+    by their neighbours, then every letter alone (see the top of this file).
+
+    table(letter) gives a letter's Latin; alphabet lists the capitals; order
+    the capitals in the order of their single-letter rules (for reading back,
+    longer Latin first; default: alphabet). after_tiles(profile) may add
+    rules between the tiles and the capitals.
+
+    In a profile that reads back (or when marks_read_back is set), a letter
+    written as a mark without case (Ъ as '') is placed among the letter
+    groups: reading back tells a capital sign by the capital next to it, so
+    it needs that neighbour as a group does. Such a profile also leaves out a
+    rule that writes what a single letter writes (Е and Ь in capitals are
+    E`, as Э is in GOST 7.79): reading back gives the letter."""
+    order = order or alphabet
+    tile = profile.pair
+    if marks_read_back is None:
+        marks_read_back = profile.reversible
+    marks = [c for c in alphabet if table(small(c)) and not has_case(table(small(c)))]
+    groups = [c for c in alphabet
+              if is_group(table(small(c))) or (marks_read_back and not table(small(c)).isalpha())]
+    others = [c for c in alphabet if c not in groups]
+    written = {c: caps(table(small(c))) for c in alphabet}
+    if profile.reversible:
         for c in alphabet:
-            if table(c) and c not in not_before:  # a letter left out decides nothing
-                (both if c in groups else before).append(
-                    (c + x, caps(table(c)) + caps(table(x))))
-        for s in alphabet:
-            # Before a small letter that is left out, the pair writes what the
-            # capital alone writes: last, so that reading back takes the letter.
-            (after_small if table(small(s)) else dropped).append(
-                (x + small(s), table(x) + table(small(s))))
-        for z in FOLLOWERS:
-            alone.append((x + z, table(x) + z))
-    for left, right in both + before + after_small + alone + dropped:
-        if singles.get(right, {left[-1]}) <= {left[0], left[-1]}:
+            profile.rights.update((table(c), table(small(c))))
+
+        def tile(left, right):
+            # Two signs in a row write what one sign may write ('' is Ъ in
+            # GOST 16876-71, and Ь twice): no rule for them.
+            if any(a in marks and b in marks for a, b in zip(left, left[1:])):
+                return
             profile.pair(left, right)
-
-
-def letter_groups(table, letters):
-    return [c for c in letters if is_group(table(c))]
-
-
-# ---- Russian schemes -----------------------------------------------------------
-
-def plain_profile(file_name, info, rows, order, extra=None, right_side="Латиница"):
-    """A profile of letters without context. order lists the capitals in the
-    order of their single-letter rules (longer Latin first where reading back
-    should prefer it); extra(profile, table) may add rules first."""
-    table = Table(rows)
-    profile = Profile(file_name, info, "Кириллица", right_side)
-    if extra:
-        extra(profile, table)
-    letters = "".join(order)
-    capital_pairs(profile, table, RUSSIAN_CAPITALS, letter_groups(table, letters))
-    profile.singles(table, letters)
+    # A tile in capitals takes letters that a letter group beside it needs:
+    # the group and the tile together come first.
+    for left, right in tiles:
+        if left.isupper() and left.upper() == left and len(left) < 3:
+            for g in groups:
+                profile.pair(g + left, written[g] + right)
+                profile.pair(left + g, right + written[g])
+    for left, right in tiles:
+        profile.pair(left, right)
+    if after_tiles:
+        after_tiles(profile)
+    for a in groups:
+        for b in groups:
+            for c in groups:
+                tile(a + b + c, written[a] + written[b] + written[c])
+    for a in groups:
+        for b in groups:
+            tile(a + b, written[a] + written[b])
+    for a in groups:
+        for n in others:
+            for b in groups:
+                tile(a + n + b, written[a] + written[n] + written[b])
+    for g in groups:
+        for n in others:
+            tile(n + g, written[n] + written[g])
+    for g in groups:
+        for n in others:
+            tile(g + n, written[g] + written[n])
+    # A letter written without case (a sign as a mark) next to a capital: in
+    # capitals, so that reading back can give the capital sign.
+    if not marks_read_back:
+        for s in marks:
+            for c in alphabet:
+                if c not in marks:
+                    profile.pair(c + s, written[c] + written[s])
+                    profile.pair(s + c, written[s] + written[c])
+    if profile.reversible:
+        for c in alphabet:
+            profile.rights.discard(table(c))
+            profile.rights.discard(table(small(c)))
+    singles(profile, table, order)
     return profile
 
 
-def sign_rules(profile, table, sign, mark, followers, consonants, groups):
-    """Rules that let the reverse direction give a hard or soft sign back in
-    capitals, for a sign written as a case-less mark.
-
-    The small sign is the mark alone. A capital sign stands next to capitals
-    in a word written in capitals, so it is written together with its
-    neighbour, in capitals: with the letter after it, or, at the end of a
-    word, with the consonant before it. The small sign is written together
-    with a small letter after it first, so that "Льюис" is not read back as
-    ЛЬюис, and a letter group before a small sign keeps its capitalised form
-    (Шьёт, and with a consonant between, Ять). Small consonant pairs ("ть t`") come before the lone capital sign
-    ("Ь. `."), so that a word that ends in a small sign is read back as one."""
-    capital = sign.upper()
-    for x in groups:
-        for letter in consonants:
-            profile.rule(x + small(letter) + sign, table(x) + table(small(letter)) + mark)
-    for x in groups:
-        profile.rule(x + sign, table(x) + mark)
-    for letter in followers:
-        profile.rule(sign + small(letter), mark + table(small(letter)))
-    for letter in followers:
-        profile.rule(capital + letter, mark + caps(table(letter)))
-    for letter in consonants:
-        profile.rule(letter + capital, caps(table(letter)) + mark)
-    for letter in consonants:
-        profile.rule(small(letter) + sign, table(small(letter)) + mark)
-    for z in FOLLOWERS:
-        profile.rule(capital + z, mark + z)
-
-
-SOFT_SIGN_FOLLOWERS = [c for c in RUSSIAN_CAPITALS if c not in "ЪЬЫЙ"]
-HARD_SIGN_FOLLOWERS = "ЕЁИЮЯЭ"
+def singles(profile, table, capitals):
+    """Each letter alone, capitalised: a capital with a capital beside it was
+    taken by a rule above."""
+    for capital in capitals:
+        cap = table(capital)
+        low = table(small(capital))
+        if not has_case(low):
+            # A mark without case (Ь as '): the small letter is what reads back.
+            profile.pair(small(capital), low)
+            profile.pair(capital, cap)
+            continue
+        profile.pair(capital, cap)
+        profile.pair(small(capital), low)
 
 
 def reversible_order(profile):
     """Longer Latin before its parts, as reading back needs; the forward
     order of the rules that contain one another stays as it is."""
-    def must_precede(a, b):
-        if b[0] != a[0] and a[0] in b[0]:
-            return False
-        return longer_latin_first(a, b)
-    profile.rules = stable_order(profile.rules, must_precede)
+    rules = profile.rules
+    holding = {}  # a piece of Latin -> the rules whose Latin holds it
+    for index, (_, right) in enumerate(rules):
+        for i in range(len(right)):
+            for j in range(i + 1, len(right) + 1):
+                holding.setdefault(right[i:j], []).append(index)
+    placed, done, active = [], set(), set()
+
+    def place(index):
+        if index in done:
+            return
+        if index in active:
+            raise ValueError("the rules cannot be ordered: %r" % (rules[index],))
+        active.add(index)
+        left, right = rules[index]
+        for other in holding.get(right, []):
+            a = rules[other]
+            if other != index and a[1] != right and not (a[0] != left and a[0] in left):
+                place(other)
+        active.discard(index)
+        done.add(index)
+        placed.append(rules[index])
+
+    for index in range(len(rules)):
+        place(index)
+    profile.rules = placed
+
+
+# ---- Russian schemes -----------------------------------------------------------
+
+def plain_profile(file_name, info, rows, order, tiles=(), left_side="Кириллица",
+                  right_side="Латиница", alphabet=RUSSIAN_CAPITALS, reversible=False):
+    """A profile of letters written the same everywhere, apart from the context
+    tiles given. order lists the capitals in the order of their single-letter
+    rules (longer Latin first where reading back should prefer it)."""
+    table = Table(rows)
+    profile = Profile(file_name, info, left_side, right_side, reversible)
+    assemble(profile, table, alphabet, list(tiles), "".join(order))
+    return profile
+
+
+def tiles_of(pairs):
+    """The case forms of runs of small letters given with the Latin of each."""
+    out = []
+    for cyrillic, parts in pairs:
+        out += case_forms(cyrillic, parts)
+    return out
 
 
 GOST_7_79_ROWS = [
@@ -331,38 +410,18 @@ GOST_7_79_ROWS = [
 
 def gost_7_79_b():
     table = Table(GOST_7_79_ROWS)
-    profile = Profile(
-        "gost-7.79-b.pch",
-        "ГОСТ 7.79-2000, система Б (латиница ASCII с буквосочетаниями), таблица 4: "
-        "современный русский алфавит, обратимо. Ё yo, Й j, Х x, Щ shh, Ы y`, Э e`, "
-        "Ъ ``, Ь `; Ц - c перед e, i, y, j (Е, Ё, И, Й, Ы, Э, Ю, Я) и cz в остальных "
-        "случаях. Буквосочетание рядом с другой прописной буквой пишется прописными "
-        "(ЩУКИН - SHHUKIN), как и одиночная прописная в самом конце имени. Не "
-        "различает обратно одиночную прописную в конце имени "
-        "(SHH читается как Щ, Shh в конце - как щ).",
-        "Кириллица", "Латиница", reversible=True)
+    info = ("ГОСТ 7.79-2000, система Б (латиница ASCII с буквосочетаниями), таблица 4: "
+            "современный русский алфавит, обратимо. Ё yo, Й j, Х x, Щ shh, Ы y`, Э e`, "
+            "Ъ ``, Ь `; Ц - c перед e, i, y, j (Е, Ё, И, Й, Ы, Э, Ю, Я) и cz в остальных "
+            "случаях. Буквосочетание рядом с прописной буквой пишется прописными "
+            "(ЩУКИН - SHHUKIN, ПЛАЩ - PLASHH), одиночная прописная - как в начале "
+            "слова (Ю.Ж. - Yu.Zh.). Обратно не различает лишь то, что и стандарт "
+            "пишет одинаково: ЬЬ и Ъ (``).")
     # Ц before a letter written with e, i, y or j is c; the pair takes both.
-    for vowel in "ЕЁИЙЫЭЮЯ":
-        profile.rule("Ц" + vowel, "C" + caps(table(vowel)))
-        profile.rule("Ц" + small(vowel), "C" + table(small(vowel)))
-        profile.rule("ц" + small(vowel), "c" + table(small(vowel)))
-    # Ы and Э end in the soft sign's mark: they come before the sign's pairs,
-    # and a capitalised word that starts with a letter group before them
-    # (Чэннинг) before that.
-    groups = letter_groups(table, "ЩЖЧШЁЮЯЦ")
-    for x in groups:
-        for letter in "ыэ":
-            profile.pair(x + letter, table(x) + table(letter))
-    profile.singles(table, "ЫЭ")
-    sign_rules(profile, table, "ъ", "``", HARD_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
-    sign_rules(profile, table, "ь", "`", SOFT_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
-    # The pairs of Ц with the letter after it, above, already took every Ц
-    # that is c; what is left is cz.
-    capital_pairs(profile, table, RUSSIAN_CAPITALS, groups)
-    profile.singles(table, "ЩЖЧШЁЮЯ")
-    profile.singles(table, "АБВГДЕЗИЙКЛМНОПРСТУФХЦ")
-    profile.rule("ъ", "``")
-    profile.rule("ь", "`")
+    tiles = tiles_of(("ц" + small(v), ["c", table(small(v))]) for v in "ЕЁИЙЫЭЮЯ")
+    profile = Profile("gost-7.79-b.pch", info, "Кириллица", "Латиница", reversible=True)
+    assemble(profile, table, RUSSIAN_CAPITALS, tiles,
+             "ЩЖЧШЁЮЯ" + "ЫЭ" + "АБВГДЕЗИЙКЛМНОПРСТУФХЦ" + "ЪЬ")
     reversible_order(profile)
     return profile
 
@@ -374,26 +433,16 @@ def gost_16876_71():
             ("С", "s"), ("Т", "t"), ("У", "u"), ("Ф", "f"), ("Х", "kh"), ("Ц", "c"),
             ("Ч", "ch"), ("Ш", "sh"), ("Щ", "shh"), ("Ъ", "''"), ("Ы", "y"),
             ("Ь", "'"), ("Э", "eh"), ("Ю", "ju"), ("Я", "ja")]
-    table = Table(rows)
-    profile = Profile(
-        "gost-16876-71.pch",
-        "ГОСТ 16876-71, таблица 2 (сочетания латинских букв без диакритики): "
-        "русский алфавит, обратимо. Ё jo, Й jj, Х kh, Ц c, Щ shh, Ы y, Э eh, Ю ju, "
-        "Я ja, Ь '. Ъ в таблице - кавычка \", которой не может быть в имени файла; "
-        "здесь вместо неё два апострофа ''. Буквосочетание рядом с другой прописной "
-        "буквой пишется прописными (ЩУКИН - SHHUKIN), как и одиночная прописная в "
-        "самом конце имени. Не различает обратно одиночную "
-        "прописную в конце имени (Shh в конце читается как щ).",
-        "Кириллица", "Латиница", reversible=True)
+    info = ("ГОСТ 16876-71, таблица 2 (сочетания латинских букв без диакритики): "
+            "русский алфавит, обратимо. Ё jo, Й jj, Х kh, Ц c, Щ shh, Ы y, Э eh, Ю ju, "
+            "Я ja, Ь '. Ъ в таблице - кавычка \", которой не может быть в имени файла; "
+            "здесь вместо неё два апострофа ''. Буквосочетание рядом с прописной "
+            "буквой пишется прописными (ЩУКИН - SHHUKIN, ПЛАЩ - PLASHH), одиночная "
+            "прописная - как в начале слова (Ю.Ж. - Ju.Zh.). Обратно не различает "
+            "лишь то, что и таблица пишет одинаково: ЬЬ и Ъ ('').")
     # Й (jj) before Ё, Ю, Я (jo, ju, ja): "jjo" is Й and О, not J and Ё.
-    order = "ЩЙЖХЧШЭЁЮЯ" + "АБВГДЕЗИКЛМНОПРСТУФЦЫ"
-    groups = letter_groups(table, order)
-    sign_rules(profile, table, "ъ", "''", HARD_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
-    sign_rules(profile, table, "ь", "'", SOFT_SIGN_FOLLOWERS, RUSSIAN_CONSONANTS, groups)
-    capital_pairs(profile, table, RUSSIAN_CAPITALS, groups)
-    profile.singles(table, order)
-    profile.rule("ъ", "''")
-    profile.rule("ь", "'")
+    profile = plain_profile("gost-16876-71.pch", info, rows,
+                            ["ЩЙЖХЧШЭЁЮЯ", "АБВГДЕЗИКЛМНОПРСТУФЦЫ", "ЪЬ"], reversible=True)
     reversible_order(profile)
     return profile
 
