@@ -343,6 +343,11 @@ bool FindSequenceNotReadBack(const std::vector<TRule>& rules, TProfileFinding* f
         alike =
             sequences[it->second] == trips[i].Back && may_stand_for(sequences[i], trips[i].Back);
       }
+      // The same letters with a sign of another case, which no case form of
+      // them holds ("ЁЪъ" for "ЁЪЪ"), written alike.
+      alike = alike || (trips[i].Back.size() == sequences[i].size() &&
+                        may_stand_for(sequences[i], trips[i].Back) &&
+                        RoundTrip(pair, rules, trips[i].Back, case_counts).There == trips[i].There);
       if (alike) continue;
       finding->Line = 0;
       finding->Direction = TCheckDirection::kReverse;
