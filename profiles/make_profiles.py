@@ -460,13 +460,10 @@ def icao_9303():
             "паспорте (ЩУКИН - SHCHUKIN). Необратимо: обратно E читается как Е, "
             "I как И, Ie как ИЕ, Ь не восстанавливается.")
 
-    def reading_back(profile, table):
-        # Ъ is "ie" as well; reading back, "ie" is far more often И and Е.
-        for left, right in (("Ие", "Ie"), ("ИЕ", "IE"), ("ие", "ie")):
-            profile.rule(left, right)
-
+    # Ъ is "ie" as well; reading back, "ie" is far more often И and Е.
     return plain_profile("icao-9303.pch", info, rows,
-                         ["Щ", "ЖХЦЧШЮЯЪ", "АБВГДЕЁЗИЙКЛМНОПРСТУФЫЭЬ"], reading_back)
+                         ["Щ", "ЖХЦЧШЮЯЪ", "АБВГДЕЁЗИЙКЛМНОПРСТУФЫЭЬ"],
+                         tiles_of([("ие", ["i", "e"])]))
 
 
 def gost_r_52535_1():
@@ -499,8 +496,8 @@ def gost_r_7_0_34():
             "стандарта): русский алфавит. Ё yo, Й j, Х x, Ц c, Щ shh, Ю yu, Я ya, "
             "Ь '; Е и Э - e. Ъ в стандарте - кавычка \", которой не может быть в имени "
             "файла; здесь вместо неё два апострофа ''. В слове из прописных букв "
-            "буквосочетание пишется прописными (ЩИТ - SHHIT), по п. 5.3; одиночная "
-            "прописная в самом конце имени - тоже. Необратимо: "
+            "буквосочетание пишется прописными (ЩИТ - SHHIT), по п. 5.3, одиночная "
+            "прописная - как в начале слова (Ю.Ж. - Yu.Zh.). Необратимо: "
             "обратно e читается как Е, yo как Ё (а не ЫО).")
     return plain_profile("gost-r-7.0.34-2014.pch", info, rows,
                          ["Щ", "ЖЧШЁЮЯЪ", "АБВГДЕЗИЙКЛМНОПРСТУФХЦЫЭЬ"])
@@ -517,8 +514,8 @@ def ala_lc():
             "Ё, Е, Э - e; И, Й - i; Ц ts, Х kh, Щ shch, Ю iu, Я ia, Ь '. Ъ в таблице - "
             "двойной штрих, в ASCII кавычка \", которой не может быть в имени файла; "
             "здесь вместо неё два апострофа ''. Дореформенных букв нет. Буквосочетание "
-            "рядом с другой прописной буквой пишется прописными, как и одиночная "
-            "прописная в самом конце имени. Необратимо: "
+            "рядом с прописной буквой пишется прописными, одиночная прописная - как в "
+            "начале слова (Ю.Ж. - Iu.Zh.). Необратимо: "
             "обратно e читается как Е, i как И, ts как Ц.")
     return plain_profile("ala-lc.pch", info, rows,
                          ["Щ", "ЖХЦЧШЮЯЪ", "АБВГДЕЁЗИЙКЛМНОПРСТУФЫЭЬ"])
@@ -533,8 +530,8 @@ def telegram():
             ("Ь", ""), ("Э", "e"), ("Ю", "iu"), ("Я", "ia")]
     info = ("Латиница международных телеграмм (только ASCII, без знаков): русский "
             "алфавит. Ё, Е, Э - e; И, Й - i; Ж j, Х h, Ц c, Ч ch, Ш sh, Щ sc, Ю iu, "
-            "Я ia; Ъ и Ь опускаются. Буквосочетание рядом с другой прописной буквой "
-            "пишется прописными, как и одиночная прописная в самом конце имени. "
+            "Я ia; Ъ и Ь опускаются. Буквосочетание рядом с прописной буквой пишется "
+            "прописными, одиночная прописная - как в начале слова (Ю.Ч. - Iu.Ch.). "
             "Необратимо: sh - это и Ш, и СХ, ch - и Ч, и ЦХ.")
     # Ч (ch) before Щ (sc): reading back, "sch" is СЧ (Счёт), not Щ and H.
     return plain_profile("telegram.pch", info, rows,
@@ -549,38 +546,19 @@ def standart():
             ("Ч", "ch"), ("Ш", "sh"), ("Щ", "shch"), ("Ъ", "''"), ("Ы", "y"),
             ("Ь", "'"), ("Э", "e"), ("Ю", "yu"), ("Я", "ya")]
     info = ("Стандартный профиль: русские буквы в читаемую латиницу ASCII (Щ Shch, "
-            "Ж Zh, Ь ', Ъ ''); буквосочетание рядом с другой прописной буквой пишется "
-            "прописными (ЩУКИН - SHCHUKIN), как и одиночная прописная в самом конце "
-            "имени. Обратно возвращает кириллицу, где схема это "
-            "позволяет: Э читается как Е, Й перед a, u, o - как Я, Ю, Ё, ТС - как Ц.")
-
+            "Ж Zh, Ь ', Ъ ''); буквосочетание рядом с прописной буквой пишется "
+            "прописными (ЩУКИН - SHCHUKIN, ПЛАЩ - PLASHCH), одиночная прописная - как в "
+            "начале слова (Ю.Ж. - Yu.Zh.). Обратно возвращает кириллицу, прописные - "
+            "прописными, где схема это позволяет: Э читается как Е, y - как Й (после "
+            "согласной - как Ы), Й перед a, u, o - как Я, Ю, Ё, ТС - как Ц.")
     table = Table(rows)
+    # Ы after a consonant, so that reading back "Ty" is ТЫ, not ТЙ; тш, so
+    # that "tsh" is not read as Ц and h.
+    tiles = tiles_of([(small(c) + "ы", [table(small(c)), "y"])
+                      for c in "ЦХБВГДЗКЛМНПРСТФЖЧШЩ"] + [("тш", ["t", "sh"])])
     profile = Profile("standart.pch", info, "Кириллица", "Латиница")
-    groups = letter_groups(table, "ЩЖХЦЧШЁЮЯ")
-    # Ы after a consonant, so that reading back "Ty" is ТЫ, not ТЙ; after Ц
-    # and Х first, whose Latin ends in a letter of its own, the others after
-    # the letter groups, so that reading back "Pyotr" takes yo (Ё). A
-    # capitalised word that starts with a letter group, a consonant and ы
-    # takes the three letters together (Юным).
-    for x in groups:
-        for consonant in "ЦХБВГДЗКЛМНПРСТФ":
-            c = small(consonant)
-            profile.rule(x + c + "ы", table(x) + table(c) + "y")
-
-    def after_consonant(consonants):
-        for consonant in consonants:
-            profile.rule(consonant + "ы", table(consonant) + "y")
-            profile.rule(consonant + "Ы", caps(table(consonant) + "y"))
-            profile.rule(small(consonant) + "ы", table(small(consonant)) + "y")
-
-    after_consonant("ЦХ")
-    # No pair of Ы or Й (y) with a group after it: reading back, "VYKHOD" is
-    # ВЫ and ХОД.
-    capital_pairs(profile, table, RUSSIAN_CAPITALS, groups, not_before="ЫЙ")
-    profile.singles(table, "Щ" + "ЖХЦЧШЁЮЯЪ")
-    after_consonant("БВГДЗКЛМНПРСТФ")
-    profile.singles(table, "АБВГДЕЗИЙКЛМНОПРСТУФЫЭЬ")
-    return profile
+    return assemble(profile, table, RUSSIAN_CAPITALS, tiles,
+                    "Щ" + "ЖХЦЧШЁЮЯЪ" + "АБВГДЕЗИЙКЛМНОПРСТУФЫЭЬ", marks_read_back=True)
 
 
 def bgn_pcgn():
@@ -597,30 +575,15 @@ def bgn_pcgn():
             "Щ shch, Ю yu, Я ya, Ь ', Ъ '' (в системе ’ и ”); необязательные точки "
             "правила 3 не ставятся. Начало слова определяется по парам букв: после "
             "согласной - e, иначе ye (ошибается после латинской буквы или цифры). "
-            "Буквосочетание рядом с другой прописной буквой пишется прописными "
-            "(ЕЛЕЦ - YELETS), как и одиночная прописная в самом конце имени. "
-            "Необратимо.")
-    profile = Profile("bgn-pcgn.pch", info, "Кириллица", "Латиница")
+            "Буквосочетание рядом с прописной буквой пишется прописными "
+            "(ЕЛЕЦ - YELETS), одиночная прописная - как в начале слова. Необратимо.")
     # Е and Ё after a consonant: e. Everywhere else (the start of a word, after
     # a vowel, Й, Ъ or Ь) they keep the ye of their single-letter rule.
-    context = []
-    for consonant in RUSSIAN_CONSONANTS:
-        for vowel in "ЕЁ":
-            context.append((small(consonant) + small(vowel), table(small(consonant)) + "e"))
-    groups = letter_groups(table, "ЩЖХЦЧШЮЯЕЁ")
-    # A capitalised word starting with a letter group, a consonant and е.
-    for x in groups:
-        for pair, latin in context:
-            profile.rule(x + pair, table(x) + latin)
-    for consonant in RUSSIAN_CONSONANTS:
-        for vowel in "ЕЁ":
-            profile.rule(consonant + vowel, caps(table(consonant)) + "E")
-            profile.rule(consonant + small(vowel), table(consonant) + "e")
-        for vowel in "ЕЁ":
-            profile.rule(small(consonant) + small(vowel), table(small(consonant)) + "e")
-    capital_pairs(profile, table, RUSSIAN_CAPITALS, groups)
-    profile.singles(table, "ЩЖХЦЧШЮЯЕЁЪ" + "АБВГДЗИЙКЛМНОПРСТУФЫЭЬ")
-    return profile
+    tiles = tiles_of([(small(c) + v, [table(small(c)), "e"])
+                      for c in RUSSIAN_CONSONANTS for v in "её"])
+    profile = Profile("bgn-pcgn.pch", info, "Кириллица", "Латиница")
+    return assemble(profile, table, RUSSIAN_CAPITALS, tiles,
+                    "ЩЖХЦЧШЮЯЕЁЪ" + "АБВГДЗИЙКЛМНОПРСТУФЫЭЬ")
 
 
 # ---- Ukrainian -----------------------------------------------------------------
@@ -646,9 +609,10 @@ def ukrainian_2010():
         "других местах - ie, i, i, iu, ia; начало слова определяется приближённо, по "
         "парам букв: после буквы или апострофа буква стоит внутри слова, иначе в "
         "начале (ошибается лишь на слове из строчных букв, которое начинается с двух "
-        "таких букв, например її). ЗГ - zgh. Буквосочетание рядом с другой прописной "
-        "буквой пишется прописными (ЮРІЙ - YURII), как и одиночная прописная в самом "
-        "конце имени. Русские Ё, Ъ, Ы, Э в таблице нет, "
+        "таких букв, например її, и на такой паре внутри слова из прописных). ЗГ - zgh. "
+        "Буквосочетание рядом с прописной "
+        "буквой пишется прописными (ЮРІЙ - YURII), одиночная прописная - как в начале "
+        "слова (Ю.Ж. - Yu.Zh.). Русские Ё, Ъ, Ы, Э в таблице нет, "
         "они не меняются. Необратимо.",
         "Украинский", "Латиница")
 
@@ -695,7 +659,8 @@ def ukrainian_2010():
     for first in iotated.replace("Й", ""):
         for second in iotated:
             pairs.append((first + small(second), initial(first) + inner(small(second))))
-            pairs.append((first + second, inner(first) + inner(second)))
+            # In capitals as in a capitalised word: ЇЇ is YII, as Її is Yii.
+            pairs.append((first + second, caps(initial(first)) + inner(second)))
             latin = inner(small(first)) + inner(small(second))
             pairs.append((small(first) + small(second), latin))
 
@@ -729,14 +694,8 @@ def ukrainian_2010():
     for left, right in stable_order(pairs, must_precede):
         profile.rule(left, right)
 
-    capital_pairs(profile, form, UKRAINIAN_CAPITALS, groups)
-    # What is left of Є Ї Й Ю Я starts a word (a small one after a space, a dash,
-    # a digit or at the start of the name).
-    profile.singles(initial, "ЄЇЮЯ")
-    profile.singles(table, "ЩЖХЦЧШ")
-    profile.singles(table, "АБВГҐДЕЗИІКЛМНОПРСТУФ")
-    # Й after И: both are Y at the start of a word, and И is the one to read back.
-    profile.singles(initial, "Й")
+    assemble(profile, form, UKRAINIAN_CAPITALS, (),
+             "ЄЇЮЯ" + "ЩЖХЦЧШ" + "АБВГҐДЕЗИІКЛМНОПРСТУФ" + "Й" + "Ь")
     return profile
 
 
