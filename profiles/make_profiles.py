@@ -699,8 +699,297 @@ def ukrainian_2010():
     return profile
 
 
+# ---- More Russian schemes --------------------------------------------------------
+
+RUSSIAN_VOWELS = "аеёиоуыэюя"
+
+
+def russian_rows(**changes):
+    """The readable base table with a scheme's own letters changed."""
+    rows = dict(а="a", б="b", в="v", г="g", д="d", е="e", ё="e", ж="zh", з="z", и="i",
+                й="y", к="k", л="l", м="m", н="n", о="o", п="p", р="r", с="s", т="t",
+                у="u", ф="f", х="kh", ц="ts", ч="ch", ш="sh", щ="shch", ъ="", ы="y", ь="",
+                э="e", ю="yu", я="ya")
+    rows.update(changes)
+    return [(c.upper(), rows[c]) for c in rows]
+
+
+def word_end(ending, at_end, inside, table, letters):
+    """The tiles of an ending: followed by a letter it is inside the word
+    (inside, then the letter's own Latin), otherwise at the end of a word."""
+    out = []
+    for letter in letters:
+        out.append((ending + letter, inside + [table(letter)]))
+    out.append((ending, at_end))
+    return out
+
+
+def wikipedia():
+    table = Table(russian_rows(е="ye", ё="yo"))
+    consonants = [small(c) for c in RUSSIAN_CONSONANTS + "Й"]
+    pairs = []
+    # Endings first: -ый, -ий are y, -ые is ye, at the end of a word.
+    for ending, at_end, inside in (("ый", ["y", ""], ["y", "y"]), ("ий", ["", "y"], ["i", "y"]),
+                                   ("ые", ["y", "e"], ["y", "ye"])):
+        pairs += word_end(ending, at_end, inside, table, small(RUSSIAN_CAPITALS))
+    for sign in "ъь":
+        for vowel in "аиоуыэ":
+            pairs.append((sign + vowel, ["y", table(vowel)]))
+        for vowel in "еёюя":
+            pairs.append((sign + vowel, ["", "y" + table(vowel)[-1:] if vowel != "ё" else "yo"]))
+    pairs += [(c + "е", [table(c), "e"]) for c in consonants]
+    info = ("Романизация русского языка Википедии (WP:RUS, изменённая BGN/PCGN): без "
+            "апострофов; Е - ye в начале слова, после гласной, Ъ и Ь, e после согласной и "
+            "Й; Ё yo; Ъ и Ь опускаются, перед а, и, о, у, ы, э - y; окончания -ый и -ий - "
+            "y, -ые - ye. Начало и конец слова определяются по соседней букве: ошибается "
+            "после латинской буквы или цифры; окончание -ий всегда y (Рыркайпий - "
+            "Ryrkaypy, а не Ryrkaypiy: это различает только словарь); аббревиатура "
+            "пишется как слово из прописных (ДШК - DSHK). Необратимо.")
+    profile = Profile("wikipedia.pch", info, "Кириллица", "Латиница")
+    return assemble(profile, table, RUSSIAN_CAPITALS, tiles_of(pairs),
+                    "ЩЖХЦЧШЁЮЯЕ" + "АБВГДЗИЙКЛМНОПРСТУФЫЭЪЬ")
+
+
+def mvd_310_1997():
+    table = Table(russian_rows(ъ="''", ь="'"))
+    pairs = [(sign + v, ["", "ye"]) for sign in "ъь" for v in "её"]
+    info = ("Приказ МВД России № 310 от 1997 года, приложение 7 (загранпаспорта 1997-2010 "
+            "годов): Ё, Е, Э - e; Й y, Х kh, Ц ts, Щ shch, Ю yu, Я ya, Ь ', Ъ '' (в "
+            "таблице - кавычка, которой не может быть в имени файла); Е и Ё после Ь или Ъ - "
+            "ye, знак тогда не пишется. Таблица приказа известна по вторичным источникам, "
+            "которые расходятся в Ъ, Ь и Ё. Буквосочетание рядом с прописной буквой пишется "
+            "прописными, одиночная прописная - как в начале слова. Необратимо.")
+    return plain_profile("mvd-310-1997.pch", info, russian_rows(ъ="''", ь="'"),
+                         ["Щ", "ЖХЦЧШЮЯ", "АБВГДЕЁЗИЙКЛМНОПРСТУФЫЭЪЬ"], tiles_of(pairs))
+
+
+def road_sign_table(yi_after_soft_sign):
+    """The table of GOST R 52290-2004 (Г.5) and of the MVD's driving licences
+    of 2000: Е ye after a vowel and a sign, Ё ye after a consonant, e after Ж Ч
+    Ш Щ, yo elsewhere; the signs are apostrophes."""
+    table = Table(russian_rows(ё="yo", ъ="'", ь="'"))
+    pairs = []
+    if yi_after_soft_sign:
+        pairs.append(("ьи", ["'", "yi"]))
+    pairs += [(v + "е", [table(v), "ye"]) for v in RUSSIAN_VOWELS + "ъь"]
+    pairs += [(c + "ё", [table(c), "ye"]) for c in "бвгдзклмнпрстфхц"]
+    pairs += [(c + "ё", [table(c), "e"]) for c in "жчшщ"]
+    return table, tiles_of(pairs)
+
+
+def mvd_782_2000():
+    table, tiles = road_sign_table(True)
+    info = ("МВД 782-2000: таблица латиницы водительских удостоверений 2000 года (та же, что "
+            "ГОСТ Р 52290-2004, и ЬИ - 'yi). Е - e, после гласной, Ъ и Ь - ye; Ё - ye после "
+            "согласной, e после Ж, Ч, Ш, Щ, иначе yo; Й y, Х kh, Ц ts, Щ shch, Ъ и Ь - '. "
+            "Е в начале слова - e (Е инициала как YE таблица не отличает); апостроф знака "
+            "перед ye, yi сохраняется (Объедков - Ob'yedkov). Буквосочетание рядом с "
+            "прописной буквой пишется прописными. Необратимо.")
+    profile = Profile("mvd-782-2000.pch", info, "Кириллица", "Латиница")
+    return assemble(profile, table, RUSSIAN_CAPITALS, tiles,
+                    "ЩЖХЦЧШЁЮЯ" + "АБВГДЕЗИЙКЛМНОПРСТУФЫЭЪЬ")
+
+
+def gost_r_52290_2004():
+    table, tiles = road_sign_table(False)
+    info = ("ГОСТ Р 52290-2004, таблица Г.5 (латиница дорожных знаков): Е - e, после "
+            "гласной, Ъ и Ь - ye; Ё - ye после согласной, e после Ж, Ч, Ш, Щ, иначе yo; "
+            "Й y, Х kh, Ц ts, Щ shch, Ъ и Ь - '. Е в начале слова - e (Е инициала как YE "
+            "таблица не отличает); апостроф знака перед ye сохраняется. Буквосочетание "
+            "рядом с прописной буквой пишется прописными. Необратимо.")
+    profile = Profile("gost-r-52290-2004.pch", info, "Кириллица", "Латиница")
+    return assemble(profile, table, RUSSIAN_CAPITALS, tiles,
+                    "ЩЖХЦЧШЁЮЯ" + "АБВГДЕЗИЙКЛМНОПРСТУФЫЭЪЬ")
+
+
+def moscow_metro():
+    table = Table(russian_rows(щ="sch"))
+    pairs = []
+    for ending, inside in (("ий", ["i", "y"]), ("ый", ["y", "y"])):
+        pairs += word_end(ending, ["", "y"] if ending == "ий" else ["y", ""], inside, table,
+                          small(RUSSIAN_CAPITALS))
+    pairs.append(("тц", ["t", "s"]))
+    for sign in "ъь":
+        for vowel in "аеёиоуэ":
+            pairs.append((sign + vowel, ["y", "o" if vowel == "ё" else table(vowel)]))
+    info = ("Латиница схемы и указателей Московского метро (по данным, восстановленным по "
+            "схеме; текста правил метрополитена нет): Ё и Е - e, Й y, Х kh, Ц ts, Щ sch, "
+            "Ю yu, Я ya; ТЦ - ts; Ъ и Ь опускаются, перед а, е, ё, и, о, у, э - y (ЬЁ - "
+            "yo); окончания -ий и -ый - y. Конец слова определяется по следующей букве: "
+            "ошибается перед латинской буквой или цифрой. Буквосочетание рядом с прописной "
+            "буквой пишется прописными. Необратимо.")
+    profile = Profile("moscow-metro.pch", info, "Кириллица", "Латиница")
+    return assemble(profile, table, RUSSIAN_CAPITALS, tiles_of(pairs),
+                    "ЩЖХЦЧШЮЯ" + "АБВГДЕЁЗИЙКЛМНОПРСТУФЫЭЪЬ")
+
+
+def yandex_maps():
+    table = Table(russian_rows(е="ye", ё="yo", щ="sch"))
+    pairs = word_end("ый", ["i", "y"], ["y", "y"], table, small(RUSSIAN_CAPITALS))
+    pairs += [("ъе", ["", "ye"]), ("ье", ["", "ye"]), ("ьи", ["y", "i"])]
+    pairs += [(c + "е", [table(c), "e"]) for c in small(RUSSIAN_CONSONANTS + "Й")]
+    info = ("Правила транскрибирования Яндекс Карт (Народная карта), русская страница: Е - "
+            "e после согласной, ye в начале слова, после гласной и Ь; Ё yo, Й y, Х kh, "
+            "Ц ts, Щ sch; Ъ и Ь не пишутся, кроме ЪЕ - ye и ЬИ - yi; окончание -ый - iy. "
+            "Начало и конец слова определяются по соседней букве (ошибается рядом с "
+            "латинской буквой или цифрой). Буквосочетание рядом с прописной буквой "
+            "пишется прописными. Необратимо.")
+    profile = Profile("yandex-maps.pch", info, "Кириллица", "Латиница")
+    return assemble(profile, table, RUSSIAN_CAPITALS, tiles_of(pairs),
+                    "ЩЖХЦЧШЁЮЯЕ" + "АБВГДЗИЙКЛМНОПРСТУФЫЭЪЬ")
+
+
+def yandex_money():
+    info = ("Таблица Яндекс.Денег (имена на картах; по вторичным данным): Ё и Е - e, Й i, "
+            "Х kh, Ц ts, Щ sch, Ю yu, Я ya; Ъ и Ь не пишутся; правил по соседним буквам "
+            "нет. Буквосочетание рядом с прописной буквой пишется прописными. Необратимо.")
+    return plain_profile("yandex-money.pch", info, russian_rows(й="i", щ="sch"),
+                         ["Щ", "ЖХЦЧШЮЯ", "АБВГДЕЁЗИЙКЛМНОПРСТУФЫЭЪЬ"])
+
+
+# ---- Other languages -------------------------------------------------------------
+
+BULGARIAN_CAPITALS = "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЬЮЯ"
+MACEDONIAN_CAPITALS = "АБВГДЃЕЖЗЅИЈКЛЉМНЊОПРСТЌУФХЦЧЏШ"
+BELARUSIAN_CAPITALS = "АБВГДЕЁЖЗІЙКЛМНОПРСТУЎФХЦЧШЫЬЭЮЯ"
+SERBIAN_CAPITALS = "АБВГДЂЕЖЗИЈКЛЉМНЊОПРСТЋУФХЦЧЏШ"
+
+
+def bulgarian_2009():
+    rows = [("А", "a"), ("Б", "b"), ("В", "v"), ("Г", "g"), ("Д", "d"), ("Е", "e"),
+            ("Ж", "zh"), ("З", "z"), ("И", "i"), ("Й", "y"), ("К", "k"), ("Л", "l"),
+            ("М", "m"), ("Н", "n"), ("О", "o"), ("П", "p"), ("Р", "r"), ("С", "s"),
+            ("Т", "t"), ("У", "u"), ("Ф", "f"), ("Х", "h"), ("Ц", "ts"), ("Ч", "ch"),
+            ("Ш", "sh"), ("Щ", "sht"), ("Ъ", "a"), ("Ь", "y"), ("Ю", "yu"), ("Я", "ya")]
+    table = Table(rows)
+    pairs = [("българия", ["b", "u", "l", "g", "a", "r", "i", "a"])]
+    pairs += word_end("ия", ["i", "a"], ["i", "ya"], table, small(BULGARIAN_CAPITALS))
+    info = ("Болгарский: Закон о транслитерации 2009 года, ст. 4-6. Ж zh, Й y, Х h, Ц ts, "
+            "Ч ch, Ш sh, Щ sht, Ъ a, Ь y, Ю yu, Я ya; -ИЯ в конце слова - ia (Мария - "
+            "Maria), внутри - iya; България - Bulgaria. Конец слова определяется по "
+            "следующей букве: ошибается перед латинской буквой или цифрой. "
+            "Буквосочетание рядом с прописной буквой пишется прописными (SHT). Необратимо.")
+    profile = Profile("bulgarian-2009.pch", info, "Болгарский", "Латиница")
+    return assemble(profile, table, BULGARIAN_CAPITALS, tiles_of(pairs),
+                    "ЩЖЦЧШЮЯ" + "АБВГДЕЗИЙКЛМНОПРСТУФХЪЬ")
+
+
+def macedonian():
+    rows = [("А", "a"), ("Б", "b"), ("В", "v"), ("Г", "g"), ("Д", "d"), ("Ѓ", "gj"),
+            ("Е", "e"), ("Ж", "zh"), ("З", "z"), ("Ѕ", "dz"), ("И", "i"), ("Ј", "j"),
+            ("К", "k"), ("Л", "l"), ("Љ", "lj"), ("М", "m"), ("Н", "n"), ("Њ", "nj"),
+            ("О", "o"), ("П", "p"), ("Р", "r"), ("С", "s"), ("Т", "t"), ("Ќ", "kj"),
+            ("У", "u"), ("Ф", "f"), ("Х", "h"), ("Ц", "c"), ("Ч", "ch"), ("Џ", "dj"),
+            ("Ш", "sh")]
+    info = ("Македонский: официальная система без диакритики (паспорта и документы с 2008 "
+            "года): Ѓ gj, Ж zh, Ѕ dz, Ј j, Љ lj, Њ nj, Ќ kj, Х h, Ц c, Ч ch, Џ dj, Ш sh. "
+            "Буквосочетание рядом с прописной буквой пишется прописными (GJ, DJ). "
+            "Необратимо: dj - это и Џ, и ДЈ, zh - и Ж, и ЗХ.")
+    return plain_profile("macedonian.pch", info, rows, [MACEDONIAN_CAPITALS],
+                         left_side="Македонский", alphabet=MACEDONIAN_CAPITALS)
+
+
+APOSTROPHE_MARKS = ["'", "\u2019"]
+
+
+def belarusian():
+    rows = [("А", "a"), ("Б", "b"), ("В", "v"), ("Г", "g"), ("Д", "d"), ("Е", "je"),
+            ("Ё", "jo"), ("Ж", "zh"), ("З", "z"), ("І", "i"), ("Й", "j"), ("К", "k"),
+            ("Л", "l"), ("М", "m"), ("Н", "n"), ("О", "o"), ("П", "p"), ("Р", "r"),
+            ("С", "s"), ("Т", "t"), ("У", "u"), ("Ў", "w"), ("Ф", "f"), ("Х", "h"),
+            ("Ц", "c"), ("Ч", "ch"), ("Ш", "sh"), ("Ы", "y"), ("Ь", ""), ("Э", "e"),
+            ("Ю", "ju"), ("Я", "ja")]
+    table = Table(rows)
+    consonants = "бвгджзклмнпрстфхцчш"
+    pairs = [(c + v, [table(c), "i" + table(v)[1:]]) for c in consonants for v in "еёюя"]
+    info = ("Белорусский: Инструкция 2023 года (постановление Госкомимущества № 19), "
+            "приложение 1. Г g, Ў w, Х h, Ц c, Ч ch, Ш sh, Ы y, Й j; Е, Ё, Ю, Я - je, jo, "
+            "ju, ja в начале слова, после гласной, апострофа, Ь и Ў, и ie, io, iu, ia после "
+            "согласной; І после апострофа - ji; Ь и апостроф не пишутся. Начало слова "
+            "определяется по предыдущей букве: ошибается после латинской буквы или цифры. "
+            "Буквосочетание рядом с прописной буквой пишется прописными. Необратимо.")
+    profile = Profile("belarusian.pch", info, "Белорусский", "Латиница")
+
+    def apostrophes(p):
+        for mark in APOSTROPHE_MARKS:
+            p.rule(mark + "і", "ji")
+            p.rule(mark + "І", "JI")
+            p.rule(mark, "")
+
+    return assemble(profile, table, BELARUSIAN_CAPITALS, tiles_of(pairs),
+                    "ЖЧШЁЮЯЕ" + "АБВГДЗІЙКЛМНОПРСТУЎФХЦЫЭЬ", after_tiles=apostrophes)
+
+
+def belarusian_bgn_pcgn():
+    rows = [("А", "a"), ("Б", "b"), ("В", "v"), ("Г", "h"), ("Д", "d"), ("Е", "ye"),
+            ("Ё", "yo"), ("Ж", "zh"), ("З", "z"), ("І", "i"), ("Й", "y"), ("К", "k"),
+            ("Л", "l"), ("М", "m"), ("Н", "n"), ("О", "o"), ("П", "p"), ("Р", "r"),
+            ("С", "s"), ("Т", "t"), ("У", "u"), ("Ў", "w"), ("Ф", "f"), ("Х", "kh"),
+            ("Ц", "ts"), ("Ч", "ch"), ("Ш", "sh"), ("Ы", "y"), ("Ь", "'"), ("Э", "e"),
+            ("Ю", "yu"), ("Я", "ya")]
+    info = ("Белорусский по BGN/PCGN 1979 (географические названия в США и "
+            "Великобритании), в ASCII: Г h, Е ye, Ё yo, Ю yu, Я ya везде, І i, Й y, Ў w, "
+            "Х kh, Ц ts, Ы y, Ь ' (в системе ’), апостроф - '' (в системе ”); "
+            "необязательная средняя точка не ставится. Буквосочетание рядом с прописной "
+            "буквой пишется прописными. Необратимо.")
+    table = Table(rows)
+    profile = Profile("belarusian-bgn-pcgn.pch", info, "Белорусский", "Латиница")
+
+    def apostrophes(p):
+        for mark in APOSTROPHE_MARKS:
+            p.rule(mark, "''")
+
+    return assemble(profile, table, BELARUSIAN_CAPITALS, (),
+                    "ЖХЦЧШЁЮЯЕ" + "АБВГДЗІЙКЛМНОПРСТУЎФЫЭЬ", after_tiles=apostrophes)
+
+
+def serbian_ascii():
+    rows = [("А", "a"), ("Б", "b"), ("В", "v"), ("Г", "g"), ("Д", "d"), ("Ђ", "dj"),
+            ("Е", "e"), ("Ж", "z"), ("З", "z"), ("И", "i"), ("Ј", "j"), ("К", "k"),
+            ("Л", "l"), ("Љ", "lj"), ("М", "m"), ("Н", "n"), ("Њ", "nj"), ("О", "o"),
+            ("П", "p"), ("Р", "r"), ("С", "s"), ("Т", "t"), ("Ћ", "c"), ("У", "u"),
+            ("Ф", "f"), ("Х", "h"), ("Ц", "c"), ("Ч", "c"), ("Џ", "dz"), ("Ш", "s")]
+    info = ("Сербская кириллица в латиницу ASCII (ошишана латиница, как в веб-адресах и "
+            "SMS): Ђ dj, Ж z, Ј j, Љ lj, Њ nj, Ћ c, Ч c, Џ dz, Ш s. Только в одну "
+            "сторону: c - это Ц, Ч и Ћ, s - С и Ш, z - З и Ж. Буквосочетание рядом с "
+            "прописной буквой пишется прописными (DJ, LJ).")
+    return plain_profile("serbian-ascii.pch", info, rows, [SERBIAN_CAPITALS],
+                         left_side="Сербский", alphabet=SERBIAN_CAPITALS)
+
+
+def web_safe():
+    letters = dict(russian_rows(ё="yo"))
+    letters.update({"І": "i", "Ї": "yi", "Є": "ye", "Ґ": "g", "Ў": "w", "Ђ": "dj", "Ј": "j",
+                    "Љ": "lj", "Њ": "nj", "Ћ": "c", "Џ": "dz", "Ѓ": "gj", "Ќ": "kj",
+                    "Ѕ": "dz"})
+    info = ("Для веб-адресов и старых систем: пишет только строчные латинские буквы, цифры, "
+            "-, _ и точку. Буквы - читаемая латиница без знаков (Ё yo, Й y, Х kh, Ц ts, "
+            "Щ shch, Ю yu, Я ya, Ъ и Ь не пишутся; буквы других языков - по их таблицам); "
+            "прописные - строчными; пробел и знаки-разделители - дефис; кавычки, скобки, "
+            "апострофы и ! ? опускаются; № - no. Имя, которое начинается или кончается "
+            "разделителем, сохраняет дефис; необычная группа разделителей даёт два дефиса. "
+            "Необратимо.")
+    profile = Profile("web-safe.pch", info, "Текст", "Адрес")
+    for run in [" — ", " – ", " - ", ", ", "; ", ": ", ". ", "! ", "? ", " (", ") ",
+                " «", "» ", "  "]:
+        profile.rule(run, "-")
+    for c in "'\u2019\u2018`«»\"„“”()[]{}!?":
+        profile.rule(c, "")
+    for c in " ,;:/\\+=&#%@~^$*|<>—–":
+        profile.rule(c, "-")
+    profile.rule("№", "no")
+    for capital, latin in letters.items():
+        profile.rule(capital, latin)
+        profile.rule(small(capital), latin)
+    for c in "ABCDEFGHIJKLMNOPQRSTUVWXYZ":
+        profile.rule(c, c.lower())
+    return profile
+
+
 PROFILES = [standart, icao_9303, gost_7_79_b, gost_16876_71, gost_r_52535_1, gost_r_7_0_34,
-            ala_lc, telegram, bgn_pcgn, ukrainian_2010]
+            ala_lc, telegram, bgn_pcgn, ukrainian_2010, wikipedia, mvd_310_1997, mvd_782_2000,
+            gost_r_52290_2004, moscow_metro, yandex_maps, yandex_money, bulgarian_2009,
+            macedonian, belarusian, belarusian_bgn_pcgn, serbian_ascii, web_safe]
 
 
 def main(argv):
