@@ -326,35 +326,42 @@ bool FindSequenceNotReadBack(const std::vector<TRule>& rules, TProfileFinding* f
     }
     return other_letters || !case_of_cased;
   };
+  // Whether text is one of the sequences: one to three letters of the
+  // profile, small, Capitalised or in CAPITALS.
+  auto is_sequence = [&](const std::string& text) {
+    if (text.empty() || text.size() > 3) return false;
+    for (char c : text) {
+      if (letters.find(static_cast<char>(lower[static_cast<unsigned char>(c)])) ==
+          std::string::npos) {
+        return false;
+      }
+    }
+    std::string small = text;
+    LowerCaseInPlace(small);
+    for (const std::string& form : CaseForms(small, capital)) {
+      if (form == text) return true;
+    }
+    return false;
+  };
   TReplacePair pair;
   for (bool case_counts : {false, true}) {
-    std::vector<TRoundTrip> trips;
-    trips.reserve(sequences.size());
-    std::multimap<std::string, std::size_t> written;
-    for (std::size_t i = 0; i < sequences.size(); ++i) {
-      trips.push_back(RoundTrip(pair, rules, sequences[i], case_counts));
-      written.emplace(trips.back().There, i);
-    }
-    for (std::size_t i = 0; i < sequences.size(); ++i) {
-      if (sequences[i].size() < 2 || trips[i].Back == sequences[i]) continue;
-      bool alike = false;
-      const auto range = written.equal_range(trips[i].There);
-      for (auto it = range.first; !alike && it != range.second; ++it) {
-        alike =
-            sequences[it->second] == trips[i].Back && may_stand_for(sequences[i], trips[i].Back);
+    for (const std::string& sequence : sequences) {
+      if (sequence.size() < 2) continue;
+      const TRoundTrip trip = RoundTrip(pair, rules, sequence, case_counts);
+      if (trip.Back == sequence) continue;
+      // Read back as something the profile writes alike: another sequence,
+      // or the same letters with a sign of another case.
+      if (may_stand_for(sequence, trip.Back) &&
+          (is_sequence(trip.Back) || trip.Back.size() == sequence.size()) &&
+          RoundTrip(pair, rules, trip.Back, case_counts).There == trip.There) {
+        continue;
       }
-      // The same letters with a sign of another case, which no case form of
-      // them holds ("ЁЪъ" for "ЁЪЪ"), written alike.
-      alike = alike || (trips[i].Back.size() == sequences[i].size() &&
-                        may_stand_for(sequences[i], trips[i].Back) &&
-                        RoundTrip(pair, rules, trips[i].Back, case_counts).There == trips[i].There);
-      if (alike) continue;
       finding->Line = 0;
       finding->Direction = TCheckDirection::kReverse;
       finding->Kind = TFindingKind::kSequenceNotReadBack;
-      finding->Term = sequences[i];
-      finding->Other = trips[i].There;
-      finding->ReadBack = trips[i].Back;
+      finding->Term = sequence;
+      finding->Other = trip.There;
+      finding->ReadBack = trip.Back;
       finding->CaseCounts = case_counts;
       return true;
     }
