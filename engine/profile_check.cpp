@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 
 #include "engine/lower_case.h"
@@ -108,31 +109,44 @@ TCheckDirection CheckDirection(TDirection direction) {
 // Rules of a direction that never apply: index i never applies when its find
 // term is empty, or when an earlier rule's find term is part of it with no
 // rule in between that has an empty replacement (closing text up could make
-// a new occurrence). Returns one flag per rule.
+// a new occurrence); the earliest such rule is named. Returns one flag per
+// rule. Each part of a term is looked up among the find terms, so a profile
+// of thousands of rules takes no time.
 std::vector<bool> FindNeverApplies(const std::vector<TNumberedRule>& rules, TDirection direction,
                                    std::vector<TProfileFinding>* findings) {
-  std::vector<bool> never(rules.size(), false);
+  // The rules of each find term, in rule order.
+  std::unordered_map<std::string_view, std::vector<std::size_t>> rules_finding;
   for (std::size_t i = 0; i < rules.size(); ++i) {
     const std::string& term = FindTerm(rules[i].Rule, direction);
-    TProfileFinding finding;
-    finding.Line = rules[i].Line;
-    finding.Direction = CheckDirection(direction);
-    finding.Kind = TFindingKind::kNeverApplies;
-    finding.Term = term;
-    bool found = term.empty();
-    for (std::size_t j = i; !found && j-- > 0;) {
-      const std::string& part = FindTerm(rules[j].Rule, direction);
-      if (!part.empty() && term.find(part) != std::string::npos) {
-        finding.Other = part;
-        finding.OtherLine = rules[j].Line;
+    if (!term.empty()) rules_finding[term].push_back(i);
+  }
+  std::vector<bool> never(rules.size(), false);
+  std::size_t reach = 0;  // the first rule whose term can still take a later one's text
+  for (std::size_t i = 0; i < rules.size(); ++i) {
+    const std::string& term = FindTerm(rules[i].Rule, direction);
+    std::size_t earliest = i;
+    for (std::size_t start = 0; start < term.size(); ++start) {
+      for (std::size_t length = 1; start + length <= term.size(); ++length) {
+        const auto at = rules_finding.find(std::string_view(term).substr(start, length));
+        if (at == rules_finding.end()) continue;
+        const auto first = std::lower_bound(at->second.begin(), at->second.end(), reach);
+        if (first != at->second.end() && *first < earliest) earliest = *first;
       }
-      if (WrittenTerm(rules[j].Rule, direction).empty()) break;
     }
-    found = found || finding.OtherLine != 0;
-    if (found) {
+    if (term.empty() || earliest < i) {
+      TProfileFinding finding;
+      finding.Line = rules[i].Line;
+      finding.Direction = CheckDirection(direction);
+      finding.Kind = TFindingKind::kNeverApplies;
+      finding.Term = term;
+      if (earliest < i) {
+        finding.Other = FindTerm(rules[earliest].Rule, direction);
+        finding.OtherLine = rules[earliest].Line;
+      }
       never[i] = true;
       findings->push_back(std::move(finding));
     }
+    if (WrittenTerm(rules[i].Rule, direction).empty()) reach = i;
   }
   return never;
 }
@@ -170,25 +184,113 @@ std::string Run(TReplacePair& pair, std::string_view input, const std::vector<TR
   return pair.ResultText();
 }
 
+// The rules of one direction that can take part in a run over a text. A
+// rule whose find term holds a byte whose small letter the text does not
+// hold, in either case, never matches: a run only ever removes bytes from its
+// search copy (filler is NUL, which no such term holds), and a byte matches
+// only itself or, with case ignored, a byte of the same small letter.
+// Self-mapping rules stay: they lower-case the search copy whether they match
+// or not. A run over the rules kept gives what a run over all of them gives,
+// much faster. The rules kept depend only on the set of small letters of the
+// text, so they are kept by that set: a sweep over a hundred thousand letter
+// sequences meets a few thousand sets.
+class TRuleFilter {
+ public:
+  TRuleFilter(const std::vector<TRule>& rules, TDirection direction) : rules_(rules) {
+    const unsigned char* lower = LowerCaseTable();
+    needs_.resize(rules.size());
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+      if (rules[i].SelfMapping) {
+        always_.push_back(i);
+        continue;
+      }
+      const std::string& find = FindTerm(rules[i], direction);
+      if (find.empty()) continue;  // finds nothing
+      for (char c : find) needs_[i].set(lower[static_cast<unsigned char>(c)]);
+      std::size_t first = 0;
+      while (!needs_[i].test(first)) ++first;
+      by_first_need_[first].push_back(i);
+    }
+  }
+
+  const std::vector<TRule>& For(std::string_view text) {
+    const unsigned char* lower = LowerCaseTable();
+    std::string key(text);
+    for (char& c : key) c = static_cast<char>(lower[static_cast<unsigned char>(c)]);
+    std::sort(key.begin(), key.end());
+    key.erase(std::unique(key.begin(), key.end()), key.end());
+    auto [at, added] = kept_.try_emplace(key);
+    if (added) {
+      std::bitset<256> held;
+      for (char c : key) held.set(static_cast<unsigned char>(c));
+      std::vector<std::size_t> kept = always_;
+      for (char c : key) {
+        for (std::size_t i : by_first_need_[static_cast<unsigned char>(c)]) {
+          if ((needs_[i] & ~held).none()) kept.push_back(i);
+        }
+      }
+      std::sort(kept.begin(), kept.end());
+      at->second.reserve(kept.size());
+      for (std::size_t i : kept) at->second.push_back(rules_[i]);
+    }
+    return at->second;
+  }
+
+ private:
+  const std::vector<TRule>& rules_;
+  std::vector<std::bitset<256>> needs_;  // by rule: the small letters of its find term
+  // The rules by the first small letter their find term needs.
+  std::array<std::vector<std::size_t>, 256> by_first_need_;
+  std::vector<std::size_t> always_;  // the self-mapping rules
+  std::unordered_map<std::string, std::vector<TRule>> kept_;
+};
+
+// A text forward through a profile and back, as a file name goes (two passes
+// each, or one exact pass when letter case counts).
+struct TRoundTrip {
+  std::string There;
+  std::string Back;
+};
+class TRoundTripper {
+ public:
+  explicit TRoundTripper(const std::vector<TRule>& rules)
+      : forward_(rules, TDirection::kForward), reverse_(rules, TDirection::kReverse) {}
+
+  std::string Forward(std::string_view text, bool caseSensitive) {
+    return Run(pair_, text, forward_.For(text), TDirection::kForward, caseSensitive);
+  }
+  TRoundTrip Of(std::string_view text, bool caseSensitive) {
+    TRoundTrip trip;
+    trip.There = Forward(text, caseSensitive);
+    trip.Back =
+        Run(pair_, trip.There, reverse_.For(trip.There), TDirection::kReverse, caseSensitive);
+    return trip;
+  }
+
+ private:
+  TRuleFilter forward_;
+  TRuleFilter reverse_;
+  TReplacePair pair_;
+};
+
 void FindNotReadBack(const std::vector<TNumberedRule>& numbered,
                      const std::vector<bool>& never_forward,
                      std::vector<TProfileFinding>* findings) {
   std::vector<TRule> rules;
   rules.reserve(numbered.size());
   for (const TNumberedRule& rule : numbered) rules.push_back(rule.Rule);
-  TReplacePair pair;
+  TRoundTripper trips(rules);
   for (std::size_t i = 0; i < rules.size(); ++i) {
     if (never_forward[i] || rules[i].SelfMapping) continue;
-    const std::string there = Run(pair, rules[i].Left, rules, TDirection::kForward);
-    std::string back = Run(pair, there, rules, TDirection::kReverse);
-    if (back == rules[i].Left) continue;
+    TRoundTrip trip = trips.Of(rules[i].Left, false);
+    if (trip.Back == rules[i].Left) continue;
     TProfileFinding finding;
     finding.Line = numbered[i].Line;
     finding.Direction = TCheckDirection::kReverse;
     finding.Kind = TFindingKind::kNotReadBack;
     finding.Term = rules[i].Left;
-    finding.Other = there;
-    finding.ReadBack = std::move(back);
+    finding.Other = std::move(trip.There);
+    finding.ReadBack = std::move(trip.Back);
     findings->push_back(std::move(finding));
   }
 }
@@ -216,67 +318,19 @@ std::array<std::string, 3> CaseForms(const std::string& small,
   return forms;
 }
 
-// The rules of a direction that can take part in a run over text: a rule
-// whose find term holds a byte that neither text nor its lower-cased form
-// holds never matches, since a run only ever removes bytes from its search
-// copy (filler is NUL, which no such term holds). Self-mapping rules stay:
-// they lower-case the search copy whether they match or not. The run over
-// the rules kept gives what the run over all of them gives, much faster.
-std::vector<TRule> RulesThatCanMatch(const std::vector<TRule>& rules, std::string_view text,
-                                     TDirection direction) {
-  const unsigned char* lower = LowerCaseTable();
-  std::array<bool, 256> held{};
-  for (char c : text) {
-    held[static_cast<unsigned char>(c)] = true;
-    held[lower[static_cast<unsigned char>(c)]] = true;
-  }
-  std::vector<TRule> kept;
-  for (const TRule& rule : rules) {
-    const std::string& find = FindTerm(rule, direction);
-    bool can = !find.empty() || rule.SelfMapping;
-    for (std::size_t i = 0; can && i < find.size() && !rule.SelfMapping; ++i) {
-      can = held[static_cast<unsigned char>(find[i])] ||
-            held[lower[static_cast<unsigned char>(find[i])]];
-    }
-    if (can) kept.push_back(rule);
-  }
-  return kept;
-}
-
-// Forward, then back, over only the rules that can take part.
-struct TRoundTrip {
-  std::string There;
-  std::string Back;
-};
-TRoundTrip RoundTrip(TReplacePair& pair, const std::vector<TRule>& rules, std::string_view text,
-                     bool caseSensitive) {
-  TRoundTrip trip;
-  trip.There = Run(pair, text, RulesThatCanMatch(rules, text, TDirection::kForward),
-                   TDirection::kForward, caseSensitive);
-  trip.Back = Run(pair, trip.There, RulesThatCanMatch(rules, trip.There, TDirection::kReverse),
-                  TDirection::kReverse, caseSensitive);
-  return trip;
-}
-
 // The letters that the profile writes without case: the capital alone and the
 // small letter alone are written alike, in characters that have no case (a
 // sign written as a mark). Indexed by the small letter.
-std::array<bool, 256> CaselessLetters(const std::vector<TRule>& rules, const std::string& letters,
+std::array<bool, 256> CaselessLetters(TRoundTripper& trips, const std::string& letters,
                                       const std::array<unsigned char, 256>& capital) {
+  const unsigned char* lower = LowerCaseTable();
   std::array<bool, 256> caseless{};
-  TReplacePair pair;
   for (char letter : letters) {
-    const std::string small(1, letter);
-    const std::string written = RoundTrip(pair, rules, small, false).There;
-    if (RoundTrip(pair, rules,
-                  std::string(1, static_cast<char>(capital[static_cast<unsigned char>(letter)])),
-                  false)
-            .There != written) {
-      continue;
-    }
+    const std::string written = trips.Forward(std::string(1, letter), false);
+    const char upper = static_cast<char>(capital[static_cast<unsigned char>(letter)]);
+    if (trips.Forward(std::string(1, upper), false) != written) continue;
     bool cased = false;
-    for (char c : written)
-      cased = cased || capital[LowerCaseTable()[static_cast<unsigned char>(c)]] != 0;
+    for (char c : written) cased = cased || capital[lower[static_cast<unsigned char>(c)]] != 0;
     caseless[static_cast<unsigned char>(letter)] = !cased;
   }
   return caseless;
@@ -310,7 +364,8 @@ std::vector<std::string> LetterSequences(const std::string& letters,
 bool FindSequenceNotReadBack(const std::vector<TRule>& rules, TProfileFinding* finding) {
   const std::string letters = ProfileLetters(rules);
   const std::array<unsigned char, 256> capital = CapitalsBySmallLetter();
-  const std::array<bool, 256> caseless = CaselessLetters(rules, letters, capital);
+  TRoundTripper trips(rules);
+  const std::array<bool, 256> caseless = CaselessLetters(trips, letters, capital);
   const unsigned char* lower = LowerCaseTable();
   const std::vector<std::string> sequences = LetterSequences(letters, capital);
   // Whether b may stand for a when both are written alike.
@@ -327,7 +382,8 @@ bool FindSequenceNotReadBack(const std::vector<TRule>& rules, TProfileFinding* f
     return other_letters || !case_of_cased;
   };
   // Whether text is one of the sequences: one to three letters of the
-  // profile, small, Capitalised or in CAPITALS.
+  // profile, small, Capitalised or in CAPITALS, whatever the case of its
+  // letters written without case.
   auto is_sequence = [&](const std::string& text) {
     if (text.empty() || text.size() > 3) return false;
     for (char c : text) {
@@ -339,21 +395,23 @@ bool FindSequenceNotReadBack(const std::vector<TRule>& rules, TProfileFinding* f
     std::string small = text;
     LowerCaseInPlace(small);
     for (const std::string& form : CaseForms(small, capital)) {
-      if (form == text) return true;
+      bool same = true;
+      for (std::size_t i = 0; same && i < text.size(); ++i) {
+        same = form[i] == text[i] || caseless[static_cast<unsigned char>(small[i])];
+      }
+      if (same) return true;
     }
     return false;
   };
-  TReplacePair pair;
   for (bool case_counts : {false, true}) {
     for (const std::string& sequence : sequences) {
       if (sequence.size() < 2) continue;
-      const TRoundTrip trip = RoundTrip(pair, rules, sequence, case_counts);
+      const TRoundTrip trip = trips.Of(sequence, case_counts);
       if (trip.Back == sequence) continue;
       // Read back as something the profile writes alike: another sequence,
       // or the same letters with a sign of another case.
-      if (may_stand_for(sequence, trip.Back) &&
-          (is_sequence(trip.Back) || trip.Back.size() == sequence.size()) &&
-          RoundTrip(pair, rules, trip.Back, case_counts).There == trip.There) {
+      if (may_stand_for(sequence, trip.Back) && is_sequence(trip.Back) &&
+          trips.Forward(trip.Back, case_counts) == trip.There) {
         continue;
       }
       finding->Line = 0;

@@ -49,10 +49,13 @@
 //                   shows: with "ц ts", "т t", "ш sh" (and "s", "h" meaning
 //                   nothing), the letters "тш" go to "tsh", which reads back
 //                   as "цh". Reading back may give another sequence of one to
-//                   three letters that the profile writes alike: other
-//                   letters (the scheme's own ambiguity: "э" and "е" both
-//                   written "e"), or another case form that differs only in
-//                   letters written without case ("Съ" and "СЪ" as "S''").
+//                   three of the profile's letters, small, Capitalised or in
+//                   CAPITALS, that the profile writes alike: other letters
+//                   (the scheme's own ambiguity: "э" and "е" both written
+//                   "e"), or another case form that differs only in letters
+//                   written without case ("Съ" and "СЪ" as "S''"). Anything
+//                   else (a Latin letter left over: "ЙОА" as "JJOA" read back
+//                   as "JЁА") does not come back.
 //                   The profile's letters: every byte of a left term that
 //                   lower-casing maps to or from another byte (engine
 //                   lower-case mapping), taken as its small letter, in byte

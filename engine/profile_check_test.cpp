@@ -141,6 +141,9 @@ TEST(CheckProfile, NamesTheFirstLetterSequenceThatDoesNotComeBack) {
        W("ЩЩ SHCHSHCH\r\nЩ Shch\r\nщ shch\r\n"),
        {}},
       {"a mark without case: either form may come back", W("ъ ''\r\n"), {}},
+      {"a Latin letter left over: JJOA meets JOA first",
+       W("ЁА JOA\r\nЙО JJO\r\nЙ Jj\r\nй jj\r\nЁ Jo\r\nё jo\r\nО O\r\nо o\r\nА A\r\nа a\r\n"),
+       {W("reverse: the letters \"ЙОА\" go forward to \"JJOA\", which reads back as \"JЁА\"")}},
   };
   for (const Case& c : cases) {
     std::vector<std::string> sequences;
@@ -223,14 +226,21 @@ std::string ReadShipped(const std::string& name) {
   return bytes;
 }
 
-// A shipped profile that reads back, broken by one rule put first: "ъа" is
-// written "a", as "а" is. The check names that sequence and nothing else.
+// A shipped profile that reads back, broken as GOST 16876-71 once was: two
+// lines swapped put "ЙО JJO" after "ЁА JOA", so reading back "JJOA" takes
+// "JOA" first and leaves a Latin J. Forward nothing changes; the reverse
+// check names the first sequence that shows it.
 TEST(CheckProfileFile, NamesTheSequenceOfAReversibleProfileMadeToFail) {
-  const std::string shipped = ReadShipped("gost-16876-71.pch");
-  ASSERT_FALSE(shipped.empty());
-  std::size_t rules = 0;
-  for (int line = 0; line < 3; ++line) rules = shipped.find('\n', rules) + 1;
-  const std::string broken = shipped.substr(0, rules) + W("ъа a\r\n") + shipped.substr(rules);
+  std::string broken = ReadShipped("gost-16876-71.pch");
+  const std::string yo = W("\nЙО JJO\r\n");
+  const std::string jo = W("\nЁО JOO\r\n");
+  const std::size_t at_yo = broken.find(yo);
+  const std::size_t at_jo = broken.find(jo);
+  ASSERT_NE(at_yo, std::string::npos);
+  ASSERT_NE(at_jo, std::string::npos);
+  ASSERT_EQ(yo.size(), jo.size());
+  broken.replace(at_yo, yo.size(), jo);
+  broken.replace(at_jo, jo.size(), yo);
   std::vector<std::string> sequences;
   for (const TProfileFinding& finding : CheckProfile(broken, TCheckScope::kForwardAndReverse)) {
     if (finding.Kind == TFindingKind::kSequenceNotReadBack) {
@@ -238,9 +248,9 @@ TEST(CheckProfileFile, NamesTheSequenceOfAReversibleProfileMadeToFail) {
     }
   }
   EXPECT_EQ(sequences, (std::vector<std::string>{
-                           W("reverse: the letters \"ъа\" go forward to \"a\", which reads back as "
-                             "\"а\"")}));
-  EXPECT_TRUE(CheckProfile(broken).empty()) << "forward, the rule is fine";
+                           W("reverse: the letters \"ЙОА\" go forward to \"JJOA\", which reads "
+                             "back as \"JЁА\"")}));
+  EXPECT_TRUE(CheckProfile(broken).empty()) << "forward, the order is fine";
 }
 
 // Every shipped profile passes the forward check; the reversible ones pass
