@@ -366,52 +366,53 @@ bool FindSequenceNotReadBack(const std::vector<TRule>& rules, TProfileFinding* f
   const std::array<unsigned char, 256> capital = CapitalsBySmallLetter();
   TRoundTripper trips(rules);
   const std::array<bool, 256> caseless = CaselessLetters(trips, letters, capital);
-  const unsigned char* lower = LowerCaseTable();
   const std::vector<std::string> sequences = LetterSequences(letters, capital);
-  // Whether b may stand for a when both are written alike.
-  auto may_stand_for = [&](const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return true;
-    bool other_letters = false;
-    bool case_of_cased = false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      const unsigned char x = static_cast<unsigned char>(a[i]);
-      const unsigned char y = static_cast<unsigned char>(b[i]);
-      if (lower[x] != lower[y]) other_letters = true;
-      if (x != y && lower[x] == lower[y] && !caseless[lower[x]]) case_of_cased = true;
-    }
-    return other_letters || !case_of_cased;
-  };
-  // Whether text is one of the sequences: one to three letters of the
-  // profile, small, Capitalised or in CAPITALS, whatever the case of its
-  // letters written without case.
-  auto is_sequence = [&](const std::string& text) {
-    if (text.empty() || text.size() > 3) return false;
-    for (char c : text) {
-      if (letters.find(static_cast<char>(lower[static_cast<unsigned char>(c)])) ==
-          std::string::npos) {
-        return false;
-      }
-    }
-    std::string small = text;
+  // Whether back, which the profile writes as it writes a sequence in case
+  // form `form` (0 small, 1 Capitalised, 2 CAPITALS), stands for it: one to
+  // three of the profile's letters in that case form, except that a letter
+  // written without case may have either case where the letters with case
+  // beside it do not tell: "СЪ" is "Съ" as well, but in "Вью" the ю shows
+  // that the Ь is small.
+  auto stands_for = [&](const std::string& back, std::size_t form) {
+    if (back.empty() || back.size() > 3) return false;
+    std::string small = back;
     LowerCaseInPlace(small);
-    for (const std::string& form : CaseForms(small, capital)) {
-      bool same = true;
-      for (std::size_t i = 0; same && i < text.size(); ++i) {
-        same = form[i] == text[i] || caseless[static_cast<unsigned char>(small[i])];
-      }
-      if (same) return true;
+    for (char c : small) {
+      if (letters.find(c) == std::string::npos) return false;
     }
-    return false;
+    const std::array<std::string, 3> forms = CaseForms(small, capital);
+    for (std::size_t i = 0; i < back.size(); ++i) {
+      if (back[i] == forms[form][i]) continue;
+      if (!caseless[static_cast<unsigned char>(small[i])]) return false;
+      // Another form that the letters with case beside it show alike.
+      bool fits = false;
+      for (std::size_t k = 0; k < forms.size(); ++k) {
+        bool alike = forms[k][i] == back[i];
+        for (std::size_t j = i == 0 ? 0 : i - 1; j <= i + 1 && j < back.size(); ++j) {
+          if (j != i && !caseless[static_cast<unsigned char>(small[j])]) {
+            alike = alike && forms[k][j] == forms[form][j];
+          }
+        }
+        fits = fits || alike;
+      }
+      if (!fits) return false;
+    }
+    return true;
   };
   for (bool case_counts : {false, true}) {
     for (const std::string& sequence : sequences) {
       if (sequence.size() < 2) continue;
       const TRoundTrip trip = trips.Of(sequence, case_counts);
       if (trip.Back == sequence) continue;
-      // Read back as something the profile writes alike: another sequence,
-      // or the same letters with a sign of another case.
-      if (may_stand_for(sequence, trip.Back) && is_sequence(trip.Back) &&
-          trips.Forward(trip.Back, case_counts) == trip.There) {
+      // Read back as something the profile writes alike: other letters (the
+      // scheme's own ambiguity), or the same letters with a sign of a case
+      // that nothing beside it shows.
+      std::string small = sequence;
+      LowerCaseInPlace(small);
+      const std::array<std::string, 3> forms = CaseForms(small, capital);
+      const std::size_t form =
+          static_cast<std::size_t>(std::find(forms.begin(), forms.end(), sequence) - forms.begin());
+      if (stands_for(trip.Back, form) && trips.Forward(trip.Back, case_counts) == trip.There) {
         continue;
       }
       finding->Line = 0;

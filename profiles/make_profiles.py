@@ -258,10 +258,24 @@ def assemble(profile, table, alphabet, tiles=(), order=None, after_tiles=None,
         for c in alphabet:
             profile.rights.update((table(c), table(small(c))))
 
+    if marks_read_back:
+        alone_written = {caps(table(small(c))) for c in alphabet}
+
         def tile(left, right):
             # Two signs in a row write what one sign may write ('' is Ъ in
             # GOST 16876-71, and Ь twice): no rule for them.
-            if any(a in marks and b in marks for a, b in zip(left, left[1:])):
+            if profile.reversible and any(a in marks and b in marks
+                                          for a, b in zip(left, left[1:])):
+                return
+            # Letters in capitals that the capitalised word writes alike ("АЪ"
+            # and "Аъ" are both A''): reading back takes the capitalised word,
+            # far the commoner (Съешь), and the capitals come back where a
+            # letter with case follows the sign.
+            if right == table(left[0]) + "".join(table(small(c)) for c in left[1:]):
+                return
+            # Letters that write what one letter writes (ШЧ is SHCH, as Щ is):
+            # reading back takes the letter.
+            if right in alone_written:
                 return
             profile.pair(left, right)
     # A tile in capitals takes letters that a letter group beside it needs:
@@ -275,6 +289,27 @@ def assemble(profile, table, alphabet, tiles=(), order=None, after_tiles=None,
         profile.pair(left, right)
     if after_tiles:
         after_tiles(profile)
+    if marks_read_back:
+        # A sign at the end of a word in capitals (ИЮНЬ): the two letters
+        # before it show its case, where a letter written alike in both
+        # cases would not (НЬ is Нь's N').
+        alone = set(written.values())
+        for a in alphabet:
+            for n in [c for c in alphabet if c not in marks and written[c] == table(c)]:
+                for s in marks:
+                    # Not where the letter and the sign write a letter (GOST
+                    # 7.79's ЕЬ is Э's E`): reading back takes the letter.
+                    if a not in marks and written[n] + written[s] not in alone:
+                        tile(a + n + s, written[a] + written[n] + written[s])
+        # A letter whose Latin ends as a sign begins (GOST 7.79's Ы y`), a
+        # sign and a letter: Y``A is ЫЬА, not Y and ЪА.
+        for x in alphabet:
+            if x in marks or not any(written[x].endswith(written[s][:1]) for s in marks):
+                continue
+            for s in marks:
+                for n in alphabet:
+                    if n not in marks:
+                        tile(x + s + n, written[x] + written[s] + written[n])
     for a in groups:
         for b in groups:
             for c in groups:
@@ -323,9 +358,11 @@ def singles(profile, table, capitals):
         profile.pair(small(capital), low)
 
 
-def reversible_order(profile):
+def reversible_order(profile, keep_letters=False):
     """Longer Latin before its parts, as reading back needs; the forward
-    order of the rules that contain one another stays as it is."""
+    order of the rules that contain one another stays as it is. With
+    keep_letters the rules of one letter stay where they are (a capital's
+    rule must come after the pairs that write it in capitals)."""
     rules = profile.rules
     holding = {}  # a piece of Latin -> the rules whose Latin holds it
     for index, (_, right) in enumerate(rules):
@@ -343,6 +380,8 @@ def reversible_order(profile):
         left, right = rules[index]
         for other in holding.get(right, []):
             a = rules[other]
+            if keep_letters and len(a[0]) == 1:
+                continue
             if other != index and a[1] != right and not (a[0] != left and a[0] in left):
                 place(other)
         active.discard(index)
@@ -528,12 +567,27 @@ def standart():
             "согласной - как Ы), Й перед a, u, o - как Я, Ю, Ё, ТС - как Ц.")
     table = Table(rows)
     # Ы after a consonant, so that reading back "Ty" is ТЫ, not ТЙ; тш, so
-    # that "tsh" is not read as Ц and h.
-    tiles = tiles_of([(small(c) + "ы", [table(small(c)), "y"])
-                      for c in "ЦХБВГДЗКЛМНПРСТФЖЧШЩ"] + [("тш", ["t", "sh"])])
+    # that "tsh" is not read as Ц and h. Reading back takes small ё, ю, я
+    # before the small and capitalised pairs with ы (but after those of Ц and
+    # Х, whose Latin ends in a letter of its own), so that "Pyotr" is Пётр,
+    # not Пыотр; the pairs in capitals go first, so that a letter group beside
+    # them is written in capitals.
+    first = [("тш", ["t", "sh"])] + [(small(c) + "ы", [table(small(c)), "y"]) for c in "ЦХ"]
+    later = [(small(c) + "ы", [table(small(c)), "y"]) for c in "БВГДЗКЛМНПРСТФЖЧШЩ"]
+    tiles = tiles_of(first) + [t for t in tiles_of(later) if t[0].isupper()]
+    def small_groups_then_pairs(p):
+        for c in "ЁЮЯ":
+            p.pair(small(c), table(small(c)))
+        for left, right in tiles_of(later):
+            if not left.isupper():
+                p.pair(left, right)
+
     profile = Profile("standart.pch", info, "Кириллица", "Латиница")
-    return assemble(profile, table, RUSSIAN_CAPITALS, tiles,
-                    "Щ" + "ЖХЦЧШЁЮЯЪ" + "АБВГДЕЗИЙКЛМНОПРСТУФЫЭЬ", marks_read_back=True)
+    assemble(profile, table, RUSSIAN_CAPITALS, tiles,
+             "Щ" + "ЖХЦЧШЁЮЯЪ" + "АБВГДЕЗИЙКЛМНОПРСТУФЫЭЬ", marks_read_back=True,
+             after_tiles=small_groups_then_pairs)
+    reversible_order(profile, keep_letters=True)
+    return profile
 
 
 def bgn_pcgn():
