@@ -106,6 +106,31 @@ TCheckDirection CheckDirection(TDirection direction) {
   return direction == TDirection::kForward ? TCheckDirection::kForward : TCheckDirection::kReverse;
 }
 
+// Whether text holds no letter with case (a sign written as marks).
+bool Caseless(std::string_view text) {
+  const unsigned char* lower = LowerCaseTable();
+  for (char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (lower[u] != u) return false;
+    for (int b = 0; b < 256; ++b) {
+      if (b != u && lower[b] == u) return false;
+    }
+  }
+  return true;
+}
+
+// Whether rules a and b are one letter in its two cases written alike,
+// without case (ъ '' and Ъ ''): reading back gives the first, as nothing
+// can show a sign's case; the second is there for runs in which case counts.
+bool OneSignInTwoCases(const TRule& a, const TRule& b) {
+  const unsigned char* lower = LowerCaseTable();
+  return !a.SelfMapping && !b.SelfMapping && a.Left.size() == 1 && b.Left.size() == 1 &&
+         a.Left != b.Left &&
+         lower[static_cast<unsigned char>(a.Left[0])] ==
+             lower[static_cast<unsigned char>(b.Left[0])] &&
+         a.Right == b.Right && Caseless(a.Right);
+}
+
 // Rules of a direction that never apply: index i never applies when its find
 // term is empty, or when an earlier rule's find term is part of it with no
 // rule in between that has an empty replacement (closing text up could make
@@ -133,7 +158,9 @@ std::vector<bool> FindNeverApplies(const std::vector<TNumberedRule>& rules, TDir
         if (first != at->second.end() && *first < earliest) earliest = *first;
       }
     }
-    if (term.empty() || earliest < i) {
+    const bool sign_case = direction == TDirection::kReverse && earliest < i &&
+                           OneSignInTwoCases(rules[earliest].Rule, rules[i].Rule);
+    if ((term.empty() || earliest < i) && !sign_case) {
       TProfileFinding finding;
       finding.Line = rules[i].Line;
       finding.Direction = CheckDirection(direction);
@@ -284,6 +311,7 @@ void FindNotReadBack(const std::vector<TNumberedRule>& numbered,
     if (never_forward[i] || rules[i].SelfMapping) continue;
     TRoundTrip trip = trips.Of(rules[i].Left, false);
     if (trip.Back == rules[i].Left) continue;
+    if (OneSignInTwoCases({trip.Back, trip.There, false}, rules[i])) continue;
     TProfileFinding finding;
     finding.Line = numbered[i].Line;
     finding.Direction = TCheckDirection::kReverse;

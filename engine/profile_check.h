@@ -19,6 +19,11 @@
 //                   applies in reverse.) Not reported when a rule in between
 //                   has an empty replacement, which closes text up and can make
 //                   new occurrences.
+//                   Nor in reverse for the capital of a letter written
+//                   without case after its small letter ("ъ ''", "Ъ ''"):
+//                   nothing can show a sign's case, and the capital's rule is
+//                   there for runs in which case counts. The same holds for
+//                   kNotReadBack.
 //   kMapsItself     a rule line without a space (both directions): it maps its
 //                   text onto itself, and a file-name run lower-cases what it
 //                   matches and everything after it for later rules.

@@ -70,6 +70,15 @@ TEST(CheckProfile, FindsEachKindOnAProfileMadeForIt) {
        {"line 5, reverse: never applies: its right term is empty",
         "line 5, reverse: cannot be read back: \"c\" goes forward to \"\", which reads back as "
         "\"\""}},
+      {"a sign's capital written as the sign: read back small, which is no finding",
+       W("ъ ''\r\nЪ ''\r\n"),
+       {}},
+      {"a letter's capital written as the small letter is",
+       "b x\r\nB x\r\n",
+       {"line 5, reverse: never applies: line 4's right term \"x\" is part of \"x\" and is "
+        "replaced first",
+        "line 5, reverse: cannot be read back: \"B\" goes forward to \"x\", which reads back as "
+        "\"b\""}},
       {"a line without a space",
        "q\r\n",
        {"line 4, both: no space: the line maps \"q\" onto itself and, in file names, "

@@ -203,6 +203,10 @@ class Profile:
                          for j in range(i + 1, len(term) + 1) if term[i:j] in earlier]
                 if parts:
                     first = min(parts)
+                    a, b = self.rules[first][0], self.rules[later][0]
+                    if (side == 1 and len(a) == len(b) == 1 and a.lower() == b.lower()
+                            and term == self.rules[first][1] and not has_case(term)):
+                        continue  # the capital of a sign, read back small
                     problems.append("%s %s: line %d (%s) never applies after line %d (%s)"
                                     % (name, direction, later + 4, term, first + 4,
                                        self.rules[first][side]))
@@ -267,12 +271,6 @@ def assemble(profile, table, alphabet, tiles=(), order=None, after_tiles=None,
             if profile.reversible and any(a in marks and b in marks
                                           for a, b in zip(left, left[1:])):
                 return
-            # Letters in capitals that the capitalised word writes alike ("АЪ"
-            # and "Аъ" are both A''): reading back takes the capitalised word,
-            # far the commoner (Съешь), and the capitals come back where a
-            # letter with case follows the sign.
-            if right == table(left[0]) + "".join(table(small(c)) for c in left[1:]):
-                return
             # Letters that write what one letter writes (ШЧ is SHCH, as Щ is):
             # reading back takes the letter.
             if right in alone_written:
@@ -287,20 +285,36 @@ def assemble(profile, table, alphabet, tiles=(), order=None, after_tiles=None,
                 profile.pair(left + g, right + written[g])
     for left, right in tiles:
         profile.pair(left, right)
+    if marks_read_back:
+        # A small sign and the small letter after it, first: "ВЬ" in capitals
+        # writes V', as "Вь" does, and reading back "V'yuga" must take 'yu
+        # (ью) before V' (ВЬ). Before them a letter whose Latin ends as a
+        # sign's begins (GOST 7.79's Ы y`) and the small letter after it:
+        # "y`a" is ЫА, not y and ЬА.
+        ending_as_sign = [x for x in alphabet if x not in marks and
+                          any(written[x].endswith(written[s][:1]) for s in marks)]
+        for x in ending_as_sign:
+            for sign in marks:  # y``a is ыьа
+                for c in alphabet:
+                    if c not in marks:
+                        latin = table(small(sign)) + table(small(c))
+                        profile.pair(small(x + sign + c), table(small(x)) + latin)
+                        profile.pair(x + small(sign + c), table(x) + latin)
+        for sign in marks:  # ьэ `e` before эс e`s
+            for x in ending_as_sign:
+                profile.pair(small(sign) + small(x), table(small(sign)) + table(small(x)))
+        for x in ending_as_sign:
+            for c in alphabet:
+                if c not in marks:
+                    profile.pair(small(x) + small(c), table(small(x)) + table(small(c)))
+                    profile.pair(x + small(c), table(x) + table(small(c)))
+        for sign in marks:
+            for c in alphabet:
+                if c not in marks:
+                    profile.pair(small(sign) + small(c), table(small(sign)) + table(small(c)))
     if after_tiles:
         after_tiles(profile)
     if marks_read_back:
-        # A sign at the end of a word in capitals (ИЮНЬ): the two letters
-        # before it show its case, where a letter written alike in both
-        # cases would not (НЬ is Нь's N').
-        alone = set(written.values())
-        for a in alphabet:
-            for n in [c for c in alphabet if c not in marks and written[c] == table(c)]:
-                for s in marks:
-                    # Not where the letter and the sign write a letter (GOST
-                    # 7.79's ЕЬ is Э's E`): reading back takes the letter.
-                    if a not in marks and written[n] + written[s] not in alone:
-                        tile(a + n + s, written[a] + written[n] + written[s])
         # A letter whose Latin ends as a sign begins (GOST 7.79's Ы y`), a
         # sign and a letter: Y``A is ЫЬА, not Y and ЪА.
         for x in alphabet:
@@ -351,8 +365,11 @@ def singles(profile, table, capitals):
         low = table(small(capital))
         if not has_case(low):
             # A mark without case (Ь as '): the small letter is what reads back.
+            # The capital writes the same, for a run in which case counts;
+            # reading back it never applies, as a sign's case cannot show.
             profile.pair(small(capital), low)
-            profile.pair(capital, cap)
+            if capital not in profile.lefts:
+                profile.rule(capital, cap)
             continue
         profile.pair(capital, cap)
         profile.pair(small(capital), low)
@@ -474,10 +491,13 @@ def icao_9303():
             "паспорте (ЩУКИН - SHCHUKIN). Необратимо: обратно E читается как Е, "
             "I как И, Ie как ИЕ, Ь не восстанавливается.")
 
-    # Ъ is "ie" as well; reading back, "ie" is far more often И and Е.
-    return plain_profile("icao-9303.pch", info, rows,
-                         ["Щ", "ЖХЦЧШЮЯЪ", "АБВГДЕЁЗИЙКЛМНОПРСТУФЫЭЬ"],
-                         tiles_of([("ие", ["i", "e"])]))
+    # Ъ is "ie" as well; reading back, "ie" is far more often И and Е. Longer
+    # Latin first, so that SHCHU is read back as ЩУ, not ШЧ and У.
+    profile = plain_profile("icao-9303.pch", info, rows,
+                            ["Щ", "ЖХЦЧШЮЯЪ", "АБВГДЕЁЗИЙКЛМНОПРСТУФЫЭЬ"],
+                            tiles_of([("ие", ["i", "e"])]))
+    reversible_order(profile, keep_letters=True)
+    return profile
 
 
 def gost_r_52535_1():
@@ -673,8 +693,9 @@ def ukrainian_2010():
                 # Й and Ї follow a consonant only where an apostrophe was dropped
                 # (Мар'їне); reading back, "ri" is far more often РІ. These
                 # lines change nothing going forward.
+                # (None in capitals: ЛІ would take the Л that ЮЛ needs in ЮЛІЯ,
+                # and "LI" reads back as ЛІ letter by letter.)
                 pairs.append((letter + "і", table(letter) + "i"))
-                pairs.append((letter + "І", caps(table(letter)) + "I"))
                 pairs.append((small(letter) + "і", table(small(letter)) + "i"))
             pairs.append((letter + small(second), table(letter) + inner(small(second))))
             pairs.append((letter + second, caps(table(letter)) + inner(second)))
@@ -720,6 +741,18 @@ def ukrainian_2010():
     profile.rule("ЗГ", "ZGH")
     profile.rule("зг", "zgh")
     profile.rule("зГ", "zGH")
+    # A pair in capitals takes a letter that a letter group beside it needs
+    # (ЧАЙКА: АЙ is AI, and Ч then stands alone): the group and the pair
+    # together come first. Not Є Ї Ю Я before a pair: they would be taken as
+    # at the start of a word.
+    for left, right in pairs:
+        if len(left) == 2 and left.isupper():
+            for g in groups:
+                if g not in UKRAINIAN_IOTATED:
+                    profile.pair(g + left, caps(form(g)) + right)
+                # After a letter Є Ї Ю Я are inside the word.
+                after = inner(g) if g in UKRAINIAN_IOTATED else caps(form(g))
+                profile.pair(left + g, right + after)
     for left, right in stable_order(pairs, must_precede):
         profile.rule(left, right)
 
