@@ -277,11 +277,16 @@ def assemble(profile, table, alphabet, tiles=(), order=None, after_tiles=None,
                 return
             profile.pair(left, right)
     # A tile in capitals takes letters that a letter group beside it needs:
-    # the group and the tile together come first.
+    # the group and the tile together come first. Not a group that a tile
+    # writes by the letter before it (BGN/PCGN's Е, e after a consonant):
+    # "ЕРЕ" would take the Е of "ЧЕРЕП" from "ЧЕ". (So at the start of a word
+    # in capitals such a letter before a tile stands alone: ЕЛЕЦ is YeLETS.)
+    by_letter_before = {left[-1] for left, _ in tiles if len(left) > 1}
     for left, right in tiles:
         if left.isupper() and left.upper() == left and len(left) < 3:
             for g in groups:
-                profile.pair(g + left, written[g] + right)
+                if g not in by_letter_before:
+                    profile.pair(g + left, written[g] + right)
                 profile.pair(left + g, right + written[g])
     for left, right in tiles:
         profile.pair(left, right)
@@ -625,7 +630,9 @@ def bgn_pcgn():
             "правила 3 не ставятся. Начало слова определяется по парам букв: после "
             "согласной - e, иначе ye (ошибается после латинской буквы или цифры). "
             "Буквосочетание рядом с прописной буквой пишется прописными "
-            "(ЕЛЕЦ - YELETS), одиночная прописная - как в начале слова. Необратимо.")
+            "(ЩЁЛКОВО - SHCHELKOVO), одиночная прописная - как в начале слова; Е и Ё в "
+            "начале слова из прописных перед согласной и Е - Ye (ЕЛЕЦ - YeLETS). "
+            "Необратимо.")
     # Е and Ё after a consonant: e. Everywhere else (the start of a word, after
     # a vowel, Й, Ъ or Ь) they keep the ye of their single-letter rule.
     tiles = tiles_of([(small(c) + v, [table(small(c)), "e"])
@@ -742,19 +749,20 @@ def ukrainian_2010():
     profile.rule("зг", "zgh")
     profile.rule("зГ", "zGH")
     # A pair in capitals takes a letter that a letter group beside it needs
-    # (ЧАЙКА: АЙ is AI, and Ч then stands alone): the group and the pair
-    # together come first. Not Є Ї Ю Я before a pair: they would be taken as
-    # at the start of a word.
+    # (ЧАЙКА: АЙ is AI, and Ч then stands alone; ЮЛЯ: ЛЯ is LIA): the group
+    # and the pair together come first. Є Ї Ю Я before a pair are taken as at
+    # the start of a word (ЮЛЯ is YULIA; after a vowel, as in АЮЛЯ, they
+    # would be inside it: a limit of letter pairs).
     for left, right in pairs:
         if len(left) == 2 and left.isupper():
             for g in groups:
-                if g not in UKRAINIAN_IOTATED:
-                    profile.pair(g + left, caps(form(g)) + right)
+                profile.pair(g + left, caps(form(g)) + right)
                 # After a letter Є Ї Ю Я are inside the word.
                 after = inner(g) if g in UKRAINIAN_IOTATED else caps(form(g))
                 profile.pair(left + g, right + after)
     for left, right in stable_order(pairs, must_precede):
-        profile.rule(left, right)
+        if left not in profile.lefts:
+            profile.rule(left, right)
 
     assemble(profile, form, UKRAINIAN_CAPITALS, (),
              "ЄЇЮЯ" + "ЩЖХЦЧШ" + "АБВГҐДЕЗИІКЛМНОПРСТУФ" + "Й" + "Ь")

@@ -275,12 +275,12 @@ TEST(ShippedProfilesReadme, ShowsWhatTheDllMakesOfTheExamplesForEveryProfile) {
   for (const ReadmeRow& row : rows) {
     ShippedProfile profile(row.file);
     ASSERT_FALSE(profile.bytes().empty()) << row.file << " is in the README but not in profiles/";
-    EXPECT_EQ(profile.Forward(row.name), row.name_latin) << row.file;
+    EXPECT_EQ(profile.ForwardFileName(row.name), row.name_latin) << row.file;
     EXPECT_EQ(profile.Forward(row.capitals), row.capitals_latin) << row.file;
     EXPECT_TRUE(row.reads_back == "yes" || row.reads_back == "no" || row.reads_back == "partly")
         << row.file << ": " << row.reads_back;
     if (row.reads_back != "no") {
-      EXPECT_EQ(profile.Reverse(row.name_latin), row.name) << row.file;
+      EXPECT_EQ(profile.ReverseFileName(row.name_latin), row.name) << row.file;
       EXPECT_EQ(profile.Reverse(row.capitals_latin), row.capitals) << row.file;
     }
   }

@@ -32,6 +32,7 @@ class ShippedProfile {
   }
   // As a file name by default: the extension split off and kept.
   std::string ForwardFileName(const std::string& name) { return Convert(name, 0, false, false); }
+  std::string ReverseFileName(const std::string& name) { return Convert(name, 1, false, false); }
 
  private:
   std::string Convert(const std::string& text, int direction, bool case_sensitive,
