@@ -281,7 +281,9 @@ def assemble(profile, table, alphabet, tiles=(), order=None, after_tiles=None,
     # writes by the letter before it (BGN/PCGN's Е, e after a consonant):
     # "ЕРЕ" would take the Е of "ЧЕРЕП" from "ЧЕ". (So at the start of a word
     # in capitals such a letter before a tile stands alone: ЕЛЕЦ is YeLETS.)
-    by_letter_before = {left[-1] for left, _ in tiles if len(left) > 1}
+    by_letter_before = {left[-1] for left, right in tiles
+                        if len(left) > 1 and left[-1] in written
+                        and not right.upper().endswith(written[left[-1]])}
     for left, right in tiles:
         if left.isupper() and left.upper() == left and len(left) < 3:
             for g in groups:
