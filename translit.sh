@@ -20,10 +20,10 @@ command="$root/dist/bin/translit"
 # The sources the command is built from, newer than the built command?
 command_stale() {
   [ -x "$command" ] || return 0
-  [ -n "$(find "$root/engine" "$root/tools/common" "$root/tools/linux" "$root/profiles" \
-            "$root/cmake" "$root/CMakeLists.txt" "$root/tools/CMakeLists.txt" \
+  [ -n "$(find "$root/engine" "$root/cli/core" "$root/cli/linux" "$root/profiles" \
+            "$root/cmake" "$root/CMakeLists.txt" "$root/cli/CMakeLists.txt" \
             -newer "$command" \( -name '*.cpp' -o -name '*.h' -o -name '*.pch' \
-            -o -name '*.cmake' -o -name CMakeLists.txt \) -print -quit)" ]
+            -o -name '*.cmake' -o -name '*.in' -o -name CMakeLists.txt \) -print -quit)" ]
 }
 
 build_command() {

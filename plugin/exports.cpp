@@ -6,10 +6,10 @@
 
 #include "plugin/entry_guard.h"
 #include "plugin/library_state.h"
-#include "plugin/plugin_api.h"
 #include "plugin/process_file.h"
 #include "plugin/show_options.h"
-#include "plugin/version.h"
+#include "translit/plugin_api.h"
+#include "translit_version.h"
 #include "ui/text_window.h"
 #include "ui/window_classes.h"
 

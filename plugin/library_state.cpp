@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "plugin/version.h"
+#include "translit_version.h"
 #include "ui/handles.h"
 
 HINSTANCE PluginModule = nullptr;

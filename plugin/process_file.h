@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "plugin/plugin_api.h"
+#include "translit/plugin_api.h"
 
 // Transliterates the file name in *fileName by the options and, unless
 // previewOnly, renames the file. On success *fileName points to the new path,

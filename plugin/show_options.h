@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "plugin/plugin_api.h"
+#include "translit/plugin_api.h"
 
 // Lets the user edit the block *options, or, when create_new is non-zero, a
 // fresh block with the defaults (allocated like newOpt's, for freeOpt); the

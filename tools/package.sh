@@ -5,7 +5,9 @@
 #   tools/package.sh [DIST_FOLDER [ZIP_FILE]]   default: dist/, translit-VERSION.zip
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-version=$(sed -n 's/^#define TRANSLIT_VERSION_TEXT "\(.*\)"/\1/p' "$root/plugin/version.h")
+# The version as the host shows it: 1.0.0.2 is "1.0.02" (CMakeLists.txt).
+version=$(sed -n 's/^project(Translit VERSION \([0-9]*\)\.\([0-9]*\)\.\([0-9]*\)\.\([0-9]*\).*/\1.\2.\3\4/p' \
+          "$root/CMakeLists.txt")
 dist=${1:-$root/dist}
 archive=${2:-$root/translit-$version.zip}
 stage=$(mktemp -d)

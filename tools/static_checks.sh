@@ -6,17 +6,20 @@
 # the mingw-w64 headers, and the engine once more as plain native code, so
 # that both sides of its seams are read; the Linux command is parsed as
 # native code only. Prints every finding; exits non-zero on any.
+#   tools/static_checks.sh [GENERATED_DIR]   the build's generated headers
+#                                            (default build/native/generated)
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
+generated=${1:-$root/build/native/generated}
 
 own_code() { git ls-files "$@" | grep -E '\.cpp$' | grep -v -E '_test\.cpp$|/oracle/|/testing/|/benchmark/'; }
-sources=$(own_code engine plugin ui tools/host tools/common)
-native_sources=$(own_code engine tools/common tools/linux)
+sources=$(own_code engine plugin ui cli/core cli/windows)
+native_sources=$(own_code engine cli/core cli/linux)
 status=0
 
 echo "clang-format (.clang-format):"
-formatted=$(git ls-files engine plugin ui tools/host tools/common tools/linux | grep -E '\.(cpp|h)$' |
+formatted=$(git ls-files engine plugin ui cli include | grep -E '\.(cpp|h)$' |
             grep -v -E '_test\.cpp$|/oracle/|/testing/|/benchmark/')
 unformatted=$(clang-format --dry-run $formatted 2>&1 | grep -E '^[^ ]+:[0-9]+:[0-9]+: (warning|error):' |
               cut -d: -f1 | sort -u)
@@ -26,19 +29,20 @@ if [ -n "$unformatted" ]; then
 fi
 
 echo "cppcheck (warning, performance, portability):"
-cppcheck --quiet --std=c++17 --language=c++ -D_WIN32 -I . \
+cppcheck --quiet --std=c++17 --language=c++ -D_WIN32 -I . -I include -I "$generated" \
   --enable=warning,performance,portability --suppress=missingIncludeSystem \
   --inline-suppr --error-exitcode=1 --template='{file}:{line}: {severity} ({id}): {message}' \
   $sources || status=1
-cppcheck --quiet --std=c++17 --language=c++ -I . \
+cppcheck --quiet --std=c++17 --language=c++ -I . -I include -I "$generated" \
   --enable=warning,performance,portability --suppress=missingIncludeSystem \
   --inline-suppr --error-exitcode=1 --template='{file}:{line}: {severity} ({id}): {message}' \
-  $(grep '^tools/linux/' <<<"$native_sources") || status=1
+  $(grep '^cli/linux/' <<<"$native_sources") || status=1
 
 mingw_cxx=$(ls -d /usr/lib/gcc/i686-w64-mingw32/*-posix/include/c++ | head -n 1)
-windows_args=(--target=i686-w64-mingw32 -std=c++17 -I"$root" -isystem "$mingw_cxx"
+windows_args=(--target=i686-w64-mingw32 -std=c++17 -I"$root" -I"$root/include" -I"$generated"
+              -isystem "$mingw_cxx"
               -isystem "$mingw_cxx/i686-w64-mingw32" -isystem "$mingw_cxx/backward")
-native_args=(-std=c++17 -I"$root")
+native_args=(-std=c++17 -I"$root" -I"$root/include" -I"$generated")
 
 tidy() {  # tidy ARGS... -- FILES...: prints the findings, one file per core
   local args=()

@@ -1,57 +1,14 @@
-// Owners for every kind of handle the product holds (the windows, the plug-in
-// and translit-host), and guards that undo a paint, a selection, a text
-// style or a lock when they go out of scope.
-//
-// TUniqueAny<Traits> is a move-only owner: Traits names the handle type, its
-// invalid value and the one call that releases it, which is the call that
-// matches the one that made it. Nothing else in ui/, plugin/ or tools/host/
-// releases a handle.
+// Owners of the windows' drawing objects, and guards that undo a paint, a
+// selection, a text style or a lock when they go out of scope. The owner
+// template and the owners of files, searches, libraries, windows and threads
+// are in engine/unique_handles.h; nothing else in ui/ or plugin/ releases a
+// handle.
 #pragma once
 
 #include <commctrl.h>
 #include <windows.h>
 
-#include <utility>
-
-template <typename Traits>
-class TUniqueAny {
- public:
-  using Handle = typename Traits::Handle;
-
-  TUniqueAny() noexcept = default;
-  explicit TUniqueAny(Handle handle) noexcept : handle_(handle) {}
-  ~TUniqueAny() { reset(); }
-
-  TUniqueAny(TUniqueAny&& other) noexcept : handle_(other.release()) {}
-  TUniqueAny& operator=(TUniqueAny&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-  TUniqueAny(const TUniqueAny&) = delete;
-  TUniqueAny& operator=(const TUniqueAny&) = delete;
-
-  Handle get() const noexcept { return handle_; }
-  explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
-
-  // Gives the handle up without releasing it.
-  Handle release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
-  // Releases the handle held and takes the new one.
-  void reset(Handle handle = Traits::Invalid()) noexcept {
-    const Handle old = std::exchange(handle_, handle);
-    if (old != Traits::Invalid()) Traits::Close(old);
-  }
-
- private:
-  Handle handle_ = Traits::Invalid();
-};
-
-// Traits of the handles whose invalid value is null.
-template <typename H, auto CloseFunction>
-struct TNullInvalidTraits {
-  using Handle = H;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle handle) noexcept { CloseFunction(handle); }
-};
+#include "engine/unique_handles.h"
 
 inline void DeleteGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
 
@@ -62,26 +19,6 @@ using TUniqueIcon = TUniqueAny<TNullInvalidTraits<HICON, DestroyIcon>>;
 using TUniqueImageList = TUniqueAny<TNullInvalidTraits<HIMAGELIST, ImageList_Destroy>>;
 // A memory device context from CreateCompatibleDC.
 using TUniqueMemoryDC = TUniqueAny<TNullInvalidTraits<HDC, DeleteDC>>;
-// A kernel object whose creation answers null on failure (a thread).
-using TUniqueKernelHandle = TUniqueAny<TNullInvalidTraits<HANDLE, CloseHandle>>;
-
-// Traits of the kernel handles whose creation answers INVALID_HANDLE_VALUE
-// on failure.
-template <auto CloseFunction>
-struct TInvalidValueTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle handle) noexcept { CloseFunction(handle); }
-};
-
-// A directory search from FindFirstFileA or FindFirstFileExW.
-using TUniqueFind = TUniqueAny<TInvalidValueTraits<FindClose>>;
-// A file from CreateFileA or CreateFileW.
-using TUniqueFile = TUniqueAny<TInvalidValueTraits<CloseHandle>>;
-// A loaded library from LoadLibrary.
-using TUniqueModule = TUniqueAny<TNullInvalidTraits<HMODULE, FreeLibrary>>;
-// A window from CreateWindowEx.
-using TUniqueWindow = TUniqueAny<TNullInvalidTraits<HWND, DestroyWindow>>;
 
 // A device context of a window (or of the screen, for a null window) taken
 // with GetDC and given back with ReleaseDC.

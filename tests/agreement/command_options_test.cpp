@@ -1,5 +1,5 @@
 // The command line both commands share: argument lists and what each gives.
-#include "tools/common/command_options.h"
+#include "cli/core/command_options.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(CommandOptions, FollowsTheConventionsOfRenamingTools) {
     TCommandOptions options;
     const TParseOutcome outcome = ParseCommandLine("translit", "9.9", c.args, &options);
     EXPECT_EQ(outcome.Run, c.exitCode < 0) << shown;
-    EXPECT_EQ(outcome.ExitCode, c.exitCode < 0 ? 0 : c.exitCode) << shown;
+    EXPECT_EQ(ExitCode(outcome.Status), c.exitCode < 0 ? 0 : c.exitCode) << shown;
     EXPECT_EQ(outcome.ToStandardError, c.exitCode == 2) << shown;
     EXPECT_TRUE(c.printed.empty() ? outcome.Text.empty()
                                   : outcome.Text.find(c.printed) != std::string::npos)

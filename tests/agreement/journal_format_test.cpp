@@ -1,6 +1,6 @@
 // The undo journal's bytes: records come back as written, whatever their
 // paths hold, and a record cut short by a crash is left out.
-#include "tools/common/journal_format.h"
+#include "cli/core/journal_format.h"
 
 #include <gtest/gtest.h>
 

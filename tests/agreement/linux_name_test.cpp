@@ -1,7 +1,7 @@
 // The Linux command's name handling where the DLL has nothing to compare
 // with: characters outside Windows-1251, ":" and "\" inside a name, and the
 // code page conversion. Literals are bytes: UTF-8 names, Windows-1251 rules.
-#include "tools/linux/linux_name.h"
+#include "cli/core/linux_name.h"
 
 #include <gtest/gtest.h>
 

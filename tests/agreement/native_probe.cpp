@@ -17,7 +17,7 @@
 
 #include "engine/file_name.h"
 #include "engine/profile.h"
-#include "tools/linux/linux_name.h"
+#include "cli/core/linux_name.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {

@@ -13,12 +13,16 @@ load helpers
     [[ "$output" == *"dry run, nothing renamed: 2 would be renamed, 0 unchanged, 0 would be skipped" ]]
   done
   run "$TRANSLIT" --bogus Щука.txt
-  [ "$status" -eq 2 ] && [[ "$output" == *"unknown option --bogus"* ]]
+  [ "$status" -eq 2 ]
+  [[ "$output" == *"unknown option --bogus"* ]]
   [ "$(entries | tr '\n' '|')" = "Ёж.txt|Щука.txt|" ]
-  out=$("$TRANSLIT" -h 2>/dev/null) && [[ "$out" == *"--dry-run"* ]]
-  out=$("$TRANSLIT" --version 2>/dev/null) && [[ "$out" == "translit "* ]]
+  out=$("$TRANSLIT" -h 2>/dev/null)
+  [[ "$out" == *"--dry-run"* ]]
+  out=$("$TRANSLIT" --version 2>/dev/null)
+  [[ "$out" == "translit "* ]]
   run "$TRANSLIT" -- -n
-  [ "$status" -eq 1 ] && [[ "$output" == *"-n: not renamed: no such file"* ]]
+  [ "$status" -eq 1 ]
+  [[ "$output" == *"-n: not renamed: no such file"* ]]
 }
 
 @test "subcommands count only alone; the script works through a symlink and builds nothing when current" {
@@ -27,7 +31,8 @@ load helpers
   ln -s "$TRANSLIT" tl
   run ./tl demo Ёж.txt
   [ "$status" -eq 0 ]
-  [ "$(entries demo)" = Shchuka.txt ] && [ -e Yozh.txt ]
+  [ "$(entries demo)" = Shchuka.txt ]
+  [ -e Yozh.txt ]
   log=$(dirname "$(readlink -f "$TRANSLIT")")/build/translit-linux-build.log
   before=$(stat -c %Y "$log" 2>/dev/null || echo none)
   ./tl --version
@@ -47,7 +52,8 @@ load helpers
   make_files Папка/Файл.txt Папка/Подпапка/Глубже/Щука.txt
   run "$TRANSLIT" -r Папка
   [ "$status" -eq 0 ]
-  [ -e Папка/Fayl.txt ] && [ -e Папка/Podpapka/Glubzhe/Shchuka.txt ]
+  [ -e Папка/Fayl.txt ]
+  [ -e Папка/Podpapka/Glubzhe/Shchuka.txt ]
   expected="Папка/Файл.txt -> Папка/Fayl.txt
 Папка/Подпапка/Глубже/Щука.txt -> Папка/Подпапка/Глубже/Shchuka.txt
 Папка/Подпапка/Глубже -> Папка/Подпапка/Glubzhe
@@ -59,16 +65,20 @@ load helpers
 @test "names keep what Windows-1251 lacks; --list shows whole information lines" {
   make_files "Ёж 🐟 café.txt"
   run "$TRANSLIT" -q "Ёж 🐟 café.txt"
-  [ "$status" -eq 0 ] && [ -z "$output" ] && [ -e "Yozh 🐟 café.txt" ]
+  [ "$status" -eq 0 ]
+  [ -z "$output" ]
+  [ -e "Yozh 🐟 café.txt" ]
   run "$TRANSLIT" --list
-  [ "$status" -eq 0 ] && [[ "$output" == *"standart.pch"* ]]
+  [ "$status" -eq 0 ]
+  [[ "$output" == *"standart.pch"* ]]
 }
 
 @test "a profile too large for memory is a clear error with exit 2" {
   truncate -s 300M huge.pch
   make_files Щука.txt
   run bash -c "ulimit -v 200000; '$TRANSLIT' --profile ./huge.pch Щука.txt"
-  [ "$status" -eq 2 ] && [[ "$output" == *"too large for memory"* ]]
+  [ "$status" -eq 2 ]
+  [[ "$output" == *"too large for memory"* ]]
   [ -e Щука.txt ]
 }
 
@@ -82,4 +92,19 @@ load helpers
   [ "$status" -eq 0 ]
   run "$TRANSLIT" --check absent.pch
   [ "$status" -eq 2 ]
+}
+
+@test "--check reads a profile at any depth, as --profile does, and names a missing one truly" {
+  local part deep=.
+  part=$(printf 'папка-%.0s' {1..10})
+  for _ in 1 2 3 4 5; do deep+="/$part"; done
+  mkdir -p "$deep"
+  printf 'i\r\nL\r\nR\r\nab x\r\nabc y\r\n' >"$deep/mine.pch"
+  [ "$(printf %s "$deep" | wc -m)" -gt 259 ]  # past the plug-in's own limit of characters
+  run "$TRANSLIT" --check "$deep/mine.pch"
+  [ "$status" -eq 1 ]
+  [[ "$output" == *"mine.pch: line 5, forward: never applies"* ]]
+  run "$TRANSLIT" --check "$deep/absent.pch"
+  [ "$status" -eq 2 ]
+  [[ "$output" == *"no profile $deep/absent.pch"* ]]
 }

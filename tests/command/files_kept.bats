@@ -24,7 +24,8 @@ load helpers
   while IFS= read -r line; do
     [[ "$line" == *" -> "* ]] || continue
     new=${line#* -> }
-    [ ! -e "${line%% -> *}" ] && grep -q "^mine " "$new"
+    [ ! -e "${line%% -> *}" ]
+    grep -q "^mine " "$new"
   done <<<"$output"
 }
 
@@ -51,12 +52,16 @@ load helpers
   ln -s real/sub link
   run "$TRANSLIT" Щука. "Лещ " 'a\Щука' Щука:Рыба.txt link/../Окунь.txt
   [ "$status" -eq 0 ]
-  [ "$(cat Shchuka.)" = Щука. ] && [ "$(cat Щука)" = Щука ]
-  [ "$(cat "Leshch ")" = "Лещ " ] && [ "$(cat Лещ)" = Лещ ]
-  [ "$(cat 'a\Shchuka')" = 'a\Щука' ] && [ "$(entries a)" = Щука ]
+  [ "$(cat Shchuka.)" = Щука. ]
+  [ "$(cat Щука)" = Щука ]
+  [ "$(cat "Leshch ")" = "Лещ " ]
+  [ "$(cat Лещ)" = Лещ ]
+  [ "$(cat 'a\Shchuka')" = 'a\Щука' ]
+  [ "$(entries a)" = Щука ]
   [ "$(cat Shchuka:Ryba.txt)" = Щука:Рыба.txt ]
   [[ "$output" == *"Щука:Рыба.txt -> Shchuka:Ryba.txt"* ]]
-  [ "$(cat "real/Okun'.txt")" = real ] && [ "$(cat Окунь.txt)" = top ]
+  [ "$(cat "real/Okun'.txt")" = real ]
+  [ "$(cat Окунь.txt)" = top ]
   [[ "$output" == *"link/../Окунь.txt -> link/../Okun'.txt"* ]]
 }
 

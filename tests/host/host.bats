@@ -39,7 +39,8 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 @test "renames every file, printing the user's own paths, and keeps the contents" {
   make_files f/Щукин.txt f/Отчёт.doc f/Shchuka.txt
   host 'f\Щукин.txt' f/Отчёт.doc f/Shchuka.txt
-  [ "$status" -eq 0 ] && [ "$(entries f)" = "Otchyot.doc|Shchuka.txt|Shchukin.txt|" ]
+  [ "$status" -eq 0 ]
+  [ "$(entries f)" = "Otchyot.doc|Shchuka.txt|Shchukin.txt|" ]
   [ "$out" = $'f\\Щукин.txt -> f\\Shchukin.txt\nf/Отчёт.doc -> f/Otchyot.doc' ]
   [ "$err" = "2 renamed, 1 unchanged, 0 skipped" ]
   [ "$(cat f/Shchukin.txt)" = f/Щукин.txt ]
@@ -51,21 +52,26 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   make_files Щука.txt Shchuka.txt Ёж.txt Жук.txt ЖУК.txt
   for flag in -n --dry-run --preview; do
     host "$flag" Щука.txt Ёж.txt Жук.txt ЖУК.txt
-    [ "$status" -eq 1 ] && [ "$out" = $'Ёж.txt -> Yozh.txt\nЖук.txt -> Zhuk.txt' ]
+    [ "$status" -eq 1 ]
+    [ "$out" = $'Ёж.txt -> Yozh.txt\nЖук.txt -> Zhuk.txt' ]
     [[ "$err" == *"translit-host: Щука.txt: not renamed: Shchuka.txt is taken"* ]]
     [[ "$err" == *"ЖУК.txt: not renamed: its new name is also the new name of Жук.txt"* ]]
     [[ "$err" == *"dry run, nothing renamed: 2 would be renamed, 0 unchanged, 2 would be skipped" ]]
   done
   [ "$(entries)" = "Shchuka.txt|Ёж.txt|ЖУК.txt|Жук.txt|Щука.txt|" ]
   host Щука.txt Ёж.txt Жук.txt ЖУК.txt
-  [ "$status" -eq 1 ] && [ "$out" = $'Ёж.txt -> Yozh.txt\nЖук.txt -> Zhuk.txt' ]
-  [ "$(cat Shchuka.txt)" = Shchuka.txt ] && [ -e Щука.txt ] && [ -e ЖУК.txt ]
+  [ "$status" -eq 1 ]
+  [ "$out" = $'Ёж.txt -> Yozh.txt\nЖук.txt -> Zhuk.txt' ]
+  [ "$(cat Shchuka.txt)" = Shchuka.txt ]
+  [ -e Щука.txt ]
+  [ -e ЖУК.txt ]
 }
 
 @test "a name that Windows-1251 cannot hold is skipped, never mangled" {
   make_files 日本語.txt Ёлка.txt
   host 日本語.txt Ёлка.txt
-  [ "$status" -eq 1 ] && [ "$(entries)" = "Yolka.txt|日本語.txt|" ]
+  [ "$status" -eq 1 ]
+  [ "$(entries)" = "Yolka.txt|日本語.txt|" ]
   [[ "$err" == *"日本語.txt: not renamed: the name holds characters outside Windows-1251"* ]]
 }
 
@@ -76,7 +82,8 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   host -n --profile "$(winpath dev.pch)" a/*
   local preview=$err
   host --profile "$(winpath dev.pch)" a/*
-  [ "$status" -eq 1 ] && [ "$err" = "${preview/dry run, nothing renamed: 0 would be renamed, 0 unchanged, 5 would be skipped/0 renamed, 0 unchanged, 5 skipped}" ]
+  [ "$status" -eq 1 ]
+  [ "$err" = "${preview/dry run, nothing renamed: 0 would be renamed, 0 unchanged, 5 would be skipped/0 renamed, 0 unchanged, 5 skipped}" ]
   [[ "$err" == *"a/ГрибЖ: not renamed: the new name would end in a dot or a space, which Windows drops"* ]]
   [[ "$err" == *"a/ЛещЩ: not renamed: the new name would end in a dot or a space"* ]]
   [[ "$err" == *"a/К.txt: not renamed: CON.txt is a device name"* ]]
@@ -90,7 +97,9 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 @test "a name ending in a dot or a space is refused, never taken for its twin without them" {
   make_files Щука. Щука 'Лещ ' Лещ
   host Щука. 'Лещ '
-  [ "$status" -eq 1 ] && [ -z "$out" ] && [ "$(entries)" = "Лещ|Лещ |Щука|Щука.|" ]
+  [ "$status" -eq 1 ]
+  [ -z "$out" ]
+  [ "$(entries)" = "Лещ|Лещ |Щука|Щука.|" ]
   [[ "$err" == *"Щука.: not renamed: Windows cannot open a name ending in a dot or a space"* ]]
   [[ "$err" == *"Лещ : not renamed: Windows cannot open a name ending in a dot or a space"* ]]
 }
@@ -99,7 +108,9 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   printf 'i\r\nl\r\nr\r\nф Ф\r\n' | iconv -t CP1251 >case.pch
   make_files фото.txt
   host --case --profile "$(winpath case.pch)" фото.txt  # wine on a Linux disk keeps "фото.txt"
-  [ "$status" -eq 1 ] && [ -z "$out" ] && [ "$(cat фото.txt)" = фото.txt ]
+  [ "$status" -eq 1 ]
+  [ -z "$out" ]
+  [ "$(cat фото.txt)" = фото.txt ]
   [[ "$err" == *"фото.txt: not renamed: the file system kept the old letter case"* ]]
   host --undo
   [[ "$err" == *"nothing to undo"* ]]
@@ -111,11 +122,13 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   deep=$(printf 'd%.0s' {1..150})
   name=$(printf 'x%.0s' $(seq $((259 - ${#BATS_TEST_TMPDIR} - 2 - 1 - 150 - 1 - 5))))Щ.txt
   make_files "$deep/$name" "$deep/Ж.txt"
-  [ ${#name} -gt 50 ] && [ "$(winpath "$deep/$name" | wc -m)" -eq 259 ]
+  [ ${#name} -gt 50 ]
+  [ "$(winpath "$deep/$name" | wc -m)" -eq 259 ]
   host -n "$deep"
   local preview=$err
   host "$deep"
-  [ "$status" -eq 1 ] && [ "$err" = "${preview/dry run, nothing renamed: 1 would be renamed, 0 unchanged, 1 would be skipped/1 renamed, 0 unchanged, 1 skipped}" ]
+  [ "$status" -eq 1 ]
+  [ "$err" = "${preview/dry run, nothing renamed: 1 would be renamed, 0 unchanged, 1 would be skipped/1 renamed, 0 unchanged, 1 skipped}" ]
   [[ "$err" == *"$name: not renamed: the new path would be longer than 259 characters"* ]]
   [ "$(entries "$deep")" = "ZH.txt|$name|" ]
 }
@@ -127,37 +140,50 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   grep -q $'\r[0-9,]* of 3,000 files' tty.txt
   grep -q $'\r\e\\[K.*dry run, nothing renamed: 3,000 would be renamed' tty.txt
   host -n d  # standard error is a file: no progress line
-  [ "$status" -eq 0 ] && [ "$err" = "dry run, nothing renamed: 3,000 would be renamed, 0 unchanged, 0 would be skipped" ]
+  [ "$status" -eq 0 ]
+  [ "$err" = "dry run, nothing renamed: 3,000 would be renamed, 0 unchanged, 0 would be skipped" ]
 }
 
 @test "wildcards are expanded as cmd.exe users expect; a pattern matching nothing is no file" {
   make_files f/Щука.txt f/Ёж.txt f/Лещ.doc
   host --preview "$(winpath f)\\*.txt"
-  [ "$status" -eq 0 ] && [[ "$out" == *'f\Ёж.txt -> Z:'*'f\Yozh.txt'* ]] && [[ "$out" != *Лещ* ]]
+  [ "$status" -eq 0 ]
+  [[ "$out" == *'f\Ёж.txt -> Z:'*'f\Yozh.txt'* ]]
+  [[ "$out" != *Лещ* ]]
   host 'f\*.txt' 'f\*.none'
-  [ "$status" -eq 1 ] && [ "$(entries f)" = "Shchuka.txt|Yozh.txt|Лещ.doc|" ]
+  [ "$status" -eq 1 ]
+  [ "$(entries f)" = "Shchuka.txt|Yozh.txt|Лещ.doc|" ]
   [[ "$err" == *'f\*.none: not renamed: no such file'* ]]
 }
 
 @test "-h and --version on standard output; an unknown option is named, nothing touched" {
   make_files Щука.txt
   host -h
-  [ "$status" -eq 0 ] && [[ "$out" == *"--dry-run"* && "$out" == *"--from0"* ]] && [ -z "$err" ]
+  [ "$status" -eq 0 ]
+  [[ "$out" == *"--dry-run"* && "$out" == *"--from0"* ]]
+  [ -z "$err" ]
   host --version
-  [ "$status" -eq 0 ] && [ "$out" = "translit-host 1.0.02" ]
+  [ "$status" -eq 0 ]
+  [ "$out" = "translit-host 1.0.02" ]
   host --info  # alone: the plug-in's identity record
-  [ "$status" -eq 0 ] && [[ "$out" == "Version:      1.0.02"$'\n'"Name:         Транслит"* ]]
+  [ "$status" -eq 0 ]
+  [[ "$out" == "Version:      1.0.02"$'\n'"Name:         Транслит"* ]]
   host Щука.txt --frob
-  [ "$status" -eq 2 ] && [[ "$err" == *"unknown option --frob"* ]] && [ -e Щука.txt ]
+  [ "$status" -eq 2 ]
+  [[ "$err" == *"unknown option --frob"* ]]
+  [ -e Щука.txt ]
 }
 
 @test "--from0 takes NUL-separated paths from a file or standard input" {
   make_files "a b/Щука.txt" "Ёж.txt" "Лещ.txt"
   printf 'a b/Щука.txt\0Ёж.txt\0' >list
   host --from0 list
-  [ "$status" -eq 0 ] && [ "$(entries "a b")" = "Shchuka.txt|" ] && [ -e Yozh.txt ]
+  [ "$status" -eq 0 ]
+  [ "$(entries "a b")" = "Shchuka.txt|" ]
+  [ -e Yozh.txt ]
   printf 'Лещ.txt\0' | stdin=/dev/stdin host --from0 -
-  [ "$status" -eq 0 ] && [ -e Leshch.txt ]
+  [ "$status" -eq 0 ]
+  [ -e Leshch.txt ]
   host --from0 absent.list
   [ "$status" -eq 2 ]
 }
@@ -172,7 +198,8 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
     'Корень\Папка\Вложенная -> Корень\Папка\Vlozhennaya' 'Корень\Папка -> Корень\Papka')" ]
   [ "$(cat Корень/Papka/Vlozhennaya/Leshch.txt)" = "Корень/Папка/Вложенная/Лещ.txt" ]
   host Корень
-  [ "$status" -eq 0 ] && [ "$err" = "0 renamed, 1 unchanged, 0 skipped" ]
+  [ "$status" -eq 0 ]
+  [ "$err" = "0 renamed, 1 unchanged, 0 skipped" ]
 }
 
 @test "profiles: whole information lines, a profile of one's own, a missing one, reverse, --check" {
@@ -182,21 +209,29 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   cp свой.pch "$HOST_DIR/Plugins/rep_profiles/own.pch"
   host --list
   rm "$HOST_DIR/Plugins/rep_profiles/own.pch"
-  [ "$status" -eq 0 ] && [[ "$out" == *"own.pch"$'\n'"    $long^Iтаб"$'\n'* ]]
+  [ "$status" -eq 0 ]
+  [[ "$out" == *"own.pch"$'\n'"    $long^Iтаб"$'\n'* ]]
   [[ "$out" == *"Стандартный профиль"* ]]
   make_files Щука.txt
   host --profile absent.pch Щука.txt
-  [ "$status" -eq 2 ] && [[ "$err" == *"no profile absent.pch"* ]] && [ -e Щука.txt ]
+  [ "$status" -eq 2 ]
+  [[ "$err" == *"no profile absent.pch"* ]]
+  [ -e Щука.txt ]
   host --profile свой.pch Щука.txt
-  [ "$status" -eq 0 ] && [ -e Schука.txt ]
+  [ "$status" -eq 0 ]
+  [ -e Schука.txt ]
   host --reverse --profile свой.pch Schука.txt
-  [ "$status" -eq 0 ] && [ -e Щука.txt ] && [ ! -e Schука.txt ]
+  [ "$status" -eq 0 ]
+  [ -e Щука.txt ]
+  [ ! -e Schука.txt ]
   printf 'i\r\nl\r\nr\r\nab x\r\nabc y\r\n' >c.pch
   host --check c.pch
   [ "$status" -eq 1 ] &&
     [ "$out" = "c.pch: line 5, forward: never applies: line 4's left term \"ab\" is part of \"abc\" and is replaced first" ]
   host --check свой.pch
-  [ "$status" -eq 0 ] && [ -z "$out" ] && [ "$err" = "свой.pch: no findings" ]
+  [ "$status" -eq 0 ]
+  [ -z "$out" ]
+  [ "$err" = "свой.pch: no findings" ]
   host --check absent.pch
   [ "$status" -eq 2 ]
 }
@@ -205,18 +240,27 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   make_files Окунь.txt d/Щука.txt d/Ёж.txt d/Лещ.txt
   host -q Окунь.txt  # the batch before
   host -q -r d
-  [ "$status" -eq 0 ] && [ -z "$out$err" ] && [ "$(entries d)" = "Leshch.txt|Shchuka.txt|Yozh.txt|" ]
+  [ "$status" -eq 0 ]
+  [ -z "$out$err" ]
+  [ "$(entries d)" = "Leshch.txt|Shchuka.txt|Yozh.txt|" ]
   make_files d/Ёж.txt  # the old name is taken again
   host --undo
-  [ "$status" -eq 1 ] && [[ "$err" == *"Yozh.txt: not put back: Ёж.txt is taken"* ]]
-  [[ "$err" == *"2 put back, 1 not put back"* ]] && [ "$(cat d/Щука.txt)" = d/Щука.txt ]
+  [ "$status" -eq 1 ]
+  [[ "$err" == *"Yozh.txt: not put back: Ёж.txt is taken"* ]]
+  [[ "$err" == *"2 put back, 1 not put back"* ]]
+  [ "$(cat d/Щука.txt)" = d/Щука.txt ]
   rm d/Ёж.txt
   host --undo  # the refused file stays in the journal
-  [ "$status" -eq 0 ] && [ "$(entries d)" = "Ёж.txt|Лещ.txt|Щука.txt|" ]
+  [ "$status" -eq 0 ]
+  [ "$(entries d)" = "Ёж.txt|Лещ.txt|Щука.txt|" ]
   host --undo  # the batch is done with: the one before is next, nothing is redone
-  [ "$status" -eq 0 ] && [ "$(entries d)" = "Ёж.txt|Лещ.txt|Щука.txt|" ] && [ -e Окунь.txt ]
+  [ "$status" -eq 0 ]
+  [ "$(entries d)" = "Ёж.txt|Лещ.txt|Щука.txt|" ]
+  [ -e Окунь.txt ]
   host --undo
-  [ "$status" -eq 0 ] && [[ "$err" == *"nothing to undo"* ]] && [ "$(entries d)" = "Ёж.txt|Лещ.txt|Щука.txt|" ]
+  [ "$status" -eq 0 ]
+  [[ "$err" == *"nothing to undo"* ]]
+  [ "$(entries d)" = "Ёж.txt|Лещ.txt|Щука.txt|" ]
 }
 
 @test "a profile too large for memory: a clear message, exit 2, nothing renamed" {
@@ -224,6 +268,46 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   truncate -s 1500M "$HOST_DIR/Plugins/rep_profiles/huge.pch"  # sparse; its first line never ends
   host --profile huge.pch Щука.txt
   rm "$HOST_DIR/Plugins/rep_profiles/huge.pch"
-  [ "$status" -eq 2 ] && [ "$err" = "translit-host: out of memory: the profile huge.pch does not fit in memory" ]
+  [ "$status" -eq 2 ]
+  [ "$err" = "translit-host: out of memory: the profile huge.pch does not fit in memory" ]
   [ -e Щука.txt ]
+}
+
+journal() { ls "$WINEPREFIX"/drive_c/users/*/AppData/Local/Translit/*.journal | tail -n 1; }
+
+@test "undo: a damaged record is reported and kept; -n --undo follows the undo's order; two at once" {
+  make_files Анна.txt Борис.txt Вера.txt
+  host -q Анна.txt Борис.txt Вера.txt
+  python3 "$BATS_TEST_DIRNAME/../command/journal_tool.py" damage "$(journal)" 2
+  host --undo
+  [ "$status" -eq 1 ]
+  [[ "$err" == *": line "*": damaged; kept in the journal"* ]]
+  [ "$(entries)" = "Boris.txt|Анна.txt|Вера.txt|" ]
+  host --undo --forget "$(basename "$(journal)" .journal)"
+  [ "$status" -eq 0 ]
+  mkdir -p Корень/Папка
+  make_files Корень/Папка/Щука.txt
+  host -q -r Корень
+  host -n --undo
+  [ "$status" -eq 0 ]
+  [[ "$err" == *"2 would be put back, 0 would not"* ]]
+  mkdir d && (cd d && python3 -c "[open(f'Файл {i}.txt', 'w') for i in range(300)]")
+  host -q d
+  wine "$HOST_DIR/translit-host.exe" -q --undo >/dev/null 2>&1 3>&- & first=$!
+  wine "$HOST_DIR/translit-host.exe" -q --undo >/dev/null 2>&1 3>&- & second=$!
+  wait "$first"
+  wait "$second"
+  [ "$(ls d | grep -c '^Файл [0-9]*\.txt$')" -eq 300 ]
+  host --undo  # the batch before: the folder renamed with -r
+  [ "$status" -eq 0 ]
+  [ -e Корень/Папка/Щука.txt ]
+}
+
+@test "usage: /? gives the help, the unknown option is the one named" {
+  host '/?'
+  [ "$status" -eq 0 ]
+  [[ "$out" == *"--dry-run"* ]]
+  host --reverse --bogus x
+  [ "$status" -eq 2 ]
+  [[ "$err" == *"unknown option --bogus"* ]]
 }

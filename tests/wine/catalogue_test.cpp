@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "plugin/library_state.h"
-#include "plugin/plugin_api.h"
+#include "translit/plugin_api.h"
 #include "tests/wine/support/host_folder.h"
 
 extern "C" {

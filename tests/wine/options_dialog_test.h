@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/plugin_api.h"
+#include "translit/plugin_api.h"
 #include "tests/wine/support/host_folder.h"
 #include "tests/wine/support/modal_driver.h"
 #include "tests/wine/support/options_block.h"

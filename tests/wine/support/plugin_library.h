@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "plugin/plugin_api.h"
+#include "translit/plugin_api.h"
 
 // Path of the freshly built DLL, set by the build.
 std::string PluginDllPath();

@@ -17,7 +17,7 @@
 #include <string>
 
 #include "plugin/library_state.h"
-#include "plugin/plugin_api.h"
+#include "translit/plugin_api.h"
 #include "tests/wine/support/host_folder.h"
 #include "tests/wine/support/modal_driver.h"
 #include "tests/wine/support/plugin_library.h"

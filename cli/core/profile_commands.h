@@ -1,0 +1,29 @@
+// The profiles as the commands find them, --list and --check.
+#pragma once
+
+#include <string>
+
+#include "cli/core/console.h"
+#include "cli/core/platform.h"
+#include "engine/profile.h"
+
+// The file that --profile VALUE names: a value that is a path is taken as it
+// is; a bare name is looked for in the profile folder, then in the current
+// folder. The error says where it was looked for.
+TResult<std::string> FindProfile(TCommandPlatform& platform, const std::string& value);
+
+// Reads the whole profile at path as the plug-in reads it. The error says
+// why not: unreadable, or too large for memory.
+TResult<TProfile> ReadProfileFile(TCommandPlatform& platform, const std::string& path);
+
+// --list: every profile of the folder, sorted, with its whole information
+// line (control bytes shown as ^X).
+TResult<TExitStatus> RunProfileList(const std::string& program, TCommandPlatform& platform,
+                                    TConsole& console);
+
+// --check VALUE: the findings of the profile check for the profile that VALUE
+// names, one line each on standard output, "VALUE: line 12, reverse: ...";
+// kSomeFilesKept with findings. The profile is read whole, as bytes, so that
+// any path the platform can open can be checked.
+TResult<TExitStatus> RunProfileCheck(const std::string& value, bool quiet,
+                                     TCommandPlatform& platform, TConsole& console);
