@@ -454,7 +454,7 @@ def gost_7_79_b():
             "случаях. Буквосочетание рядом с прописной буквой пишется прописными "
             "(ЩУКИН - SHHUKIN, ПЛАЩ - PLASHH), одиночная прописная - как в начале "
             "слова (Ю.Ж. - Yu.Zh.). Обратно не различает лишь то, что и стандарт "
-            "пишет одинаково: ЬЬ и Ъ (``).")
+            "пишет одинаково: ЬЬ и Ъ (``), ЕЬ и Э (e`), ЕЪ и ЭЬ (e``).")
     # Ц before a letter written with e, i, y or j is c; the pair takes both.
     tiles = tiles_of(("ц" + small(v), ["c", table(small(v))]) for v in "ЕЁИЙЫЭЮЯ")
     profile = Profile("gost-7.79-b.pch", info, "Кириллица", "Латиница", reversible=True)
