@@ -86,9 +86,12 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
       ->option_text("ID");
   app.add_flag("--list", options->List,
                "the profiles with their information lines (with --undo: the batches)");
-  app.add_option("--check", options->Check,
-                 "report the rules of a profile that cannot work as written")
-      ->option_text("FILE.pch");
+  // A flag whose profile is the one argument, so that --check --reverse
+  // FILE.pch reads as it is meant.
+  bool check = false;
+  app.add_flag("--check", check,
+               "FILE.pch: report the rules of a profile that cannot work as written (with "
+               "--reverse: also every two- and three-letter sequence that does not read back)");
   app.add_option("files", options->Files, "files and folders to rename")->option_text("FILE");
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them from the back
@@ -102,6 +105,13 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
     return Usage(program, "unknown option " + FirstUnknownOption(args, app.remaining()));
   } catch (const CLI::ParseError& error) {
     return Usage(program, error.what());
+  }
+  if (check) {
+    if (options->Files.size() != 1 || !options->From0.empty()) {
+      return Usage(program, "--check takes one profile");
+    }
+    options->Check = options->Files.front();
+    options->Files.clear();
   }
   if (verbose->count() > 0 && quiet->count() > 0) {
     return Usage(program, "--verbose and --quiet exclude each other");
