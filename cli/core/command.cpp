@@ -16,8 +16,8 @@ TResult<TExitStatus> Dispatch(const std::string& program, const TCommandOptions&
   if (options.Undo) return RunUndo(program, options, platform, console);
   if (options.List) return RunProfileList(program, platform, console);
   if (!options.Check.empty()) {
-    return RunProfileCheck(options.Check, options.Verbosity == TVerbosity::kQuiet, platform,
-                           console);
+    return RunProfileCheck(options.Check, options.Verbosity == TVerbosity::kQuiet, options.Reverse,
+                           platform, console);
   }
   return RunRenames(program, options, platform, console);
 }

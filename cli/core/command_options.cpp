@@ -112,9 +112,12 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
       ->option_text(_("ID"));
   app.add_flag("--list", options->List,
                _("the profiles with their information lines (with --undo: the batches)"));
-  app.add_option("--check", options->Check,
-                 _("report the rules of a profile that cannot work as written"))
-      ->option_text(_("FILE.pch"));
+  // A flag whose profile is the one argument, so that --check --reverse
+  // FILE.pch reads as it is meant.
+  bool check = false;
+  app.add_flag("--check", check,
+               _("FILE.pch: report the rules of a profile that cannot work as written (with "
+                 "--reverse: also every two- and three-letter sequence that does not read back)"));
   app.set_help_flag("-h,--help", _("this help"));
   app.set_version_flag("--version", program + " " + version, _("the version"));
   app.add_option("files", options->Files)->group("");
@@ -142,6 +145,13 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
     return Usage(program, what);
   } catch (const CLI::ParseError& error) {
     return Usage(program, error.what());
+  }
+  if (check) {
+    if (options->Files.size() != 1 || !options->From0.empty()) {
+      return Usage(program, _("--check takes one profile"));
+    }
+    options->Check = options->Files.front();
+    options->Files.clear();
   }
   if (verbose->count() > 0 && quiet->count() > 0) {
     return Usage(program, _("--verbose and --quiet exclude each other"));

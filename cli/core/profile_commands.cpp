@@ -115,13 +115,14 @@ TResult<TExitStatus> RunProfileList(const std::string& program, TCommandPlatform
   return TExitStatus::kOk;
 }
 
-TResult<TExitStatus> RunProfileCheck(const std::string& value, bool quiet,
+TResult<TExitStatus> RunProfileCheck(const std::string& value, bool quiet, bool reverse,
                                      TCommandPlatform& platform, TConsole& console) {
   TResult<std::string> path = FindProfile(platform, value);
   if (!path) return path.Error();
   TResult<std::string> bytes = platform.ReadWholeFile(*path);
   if (!bytes) return bytes.Error();
-  const std::vector<TProfileFinding> findings = CheckProfile(*bytes);
+  const std::vector<TProfileFinding> findings =
+      CheckProfile(*bytes, reverse ? TCheckScope::kForwardAndReverse : TCheckScope::kForward);
   for (const TProfileFinding& finding : findings) {
     console.Out(value + ": " + Utf8From1251(FormatProfileFinding(finding)) + "\n");
   }

@@ -24,8 +24,11 @@ TResult<TExitStatus> RunProfileList(const std::string& program, TCommandPlatform
                                     TConsole& console);
 
 // --check VALUE: the findings of the profile check for the profile that VALUE
-// names, one line each on standard output, "VALUE: line 12, reverse: ...";
-// kSomeFilesKept with findings. The profile is read whole, as bytes, so that
-// any path the platform can open can be checked.
-TResult<TExitStatus> RunProfileCheck(const std::string& value, bool quiet,
+// names, one line each on standard output, "VALUE: line 12, forward: ...";
+// kSomeFilesKept with findings. The check is forward by default; with
+// reverse (--check --reverse) it also reads every two- and three-letter
+// sequence of the profile's letters forward and back, naming the first that
+// does not come back. The profile is read whole, as bytes, so that any path
+// the platform can open can be checked.
+TResult<TExitStatus> RunProfileCheck(const std::string& value, bool quiet, bool reverse,
                                      TCommandPlatform& platform, TConsole& console);

@@ -24,6 +24,8 @@ TEST(CommandOptions, FollowsTheConventionsOfRenamingTools) {
       {{"a", "--", "-n", "--frob"}, -1, "", false, {"a", "-n", "--frob"}, {}},
       {{"--from0", "list", "--from0", "-"}, -1, "", false, {}, {"list", "-"}},
       {{"-v", "-q", "a"}, 2, "--quiet", false, {}, {}},
+      {{"--reverse", "--bogus", "a"}, 2, "unknown option --bogus", false, {}, {}},
+      {{"--check", "a.pch", "b.pch"}, 2, "--check takes one profile", false, {}, {}},
   };
   for (const auto& c : cases) {
     const std::string shown = ::testing::PrintToString(c.args);
@@ -40,6 +42,16 @@ TEST(CommandOptions, FollowsTheConventionsOfRenamingTools) {
       EXPECT_EQ(options.Files, c.files) << shown;
       EXPECT_EQ(options.From0, c.from0) << shown;
     }
+  }
+  // The profile of --check is its one argument, wherever --reverse stands.
+  for (const auto& args : {std::vector<std::string>{"--check", "--reverse", "x.pch"},
+                           std::vector<std::string>{"--check", "x.pch", "--reverse"},
+                           std::vector<std::string>{"--reverse", "--check", "x.pch"}}) {
+    TCommandOptions options;
+    EXPECT_TRUE(ParseCommandLine("translit", "9.9", args, &options).Run);
+    EXPECT_EQ(options.Check, "x.pch");
+    EXPECT_TRUE(options.Reverse);
+    EXPECT_TRUE(options.Files.empty());
   }
 }
 

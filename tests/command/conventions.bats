@@ -108,3 +108,21 @@ load helpers
   [ "$status" -eq 2 ]
   [[ "$output" == *"no profile $deep/absent.pch"* ]]
 }
+
+@test "--check passes every shipped profile; --check --reverse the reversible ones, and names a sequence" {
+  local folder
+  folder=$(dirname "$TRANSLIT")/profiles
+  for profile in "$folder"/*.pch; do
+    run "$TRANSLIT" -q --check "$(basename "$profile")"
+    [ "$status" -eq 0 ] || { echo "$profile: $output"; false; }
+  done
+  for profile in gost-7.79-b.pch gost-16876-71.pch; do
+    run "$TRANSLIT" -q --check --reverse "$profile"
+    [ "$status" -eq 0 ] || { echo "$profile: $output"; false; }
+  done
+  # Shch read back letter by letter: "shch" comes back as "шч", not "щ".
+  printf 'i\r\nl\r\nr\r\nщ shch\r\nш sh\r\nч ch\r\n' | iconv -t CP1251 >mine.pch
+  run "$TRANSLIT" --check --reverse ./mine.pch
+  [ "$status" -eq 1 ]
+  [[ "$output" == *"reverse: the letters "* ]]
+}

@@ -134,7 +134,7 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   [ "$status" -eq 1 ]
   [ "$err" = "${preview/dry run, nothing renamed: 1 would be renamed, 0 unchanged, 1 would be skipped/1 renamed, 0 unchanged, 1 skipped}" ]
   [[ "$err" == *"$name: not renamed: the new path would be longer than 259 characters"* ]]
-  [ "$(entries "$deep")" = "ZH.txt|$name|" ]
+  [ "$(entries "$deep")" = "Zh.txt|$name|" ]
 }
 
 @test "a run over a second shows a progress line on a console, cleared before the summary" {

@@ -218,7 +218,7 @@ std::string Utf8To1251(const std::string& utf8) {
 }
 
 struct ReadmeRow {
-  std::string file, example, capitals, reversible;
+  std::string file, name, name_latin, capitals, capitals_latin, reads_back;
 };
 
 std::string Trim(const std::string& text) {
@@ -234,7 +234,7 @@ std::string Unquote(const std::string& cell) {
 }
 
 // Rows of the table under "## Shipped profiles":
-// | `file` | standard | `example` | `example in capitals` | reversible |
+// | `file` | source | `name` | `Latin` | `CAPITALS` | `LATIN` | reads back |
 std::vector<ReadmeRow> ShippedProfilesTable() {
   const std::string readme = ReadWholeFile(TRANSLIT_TEST_README);
   std::vector<ReadmeRow> rows;
@@ -256,18 +256,17 @@ std::vector<ReadmeRow> ShippedProfilesTable() {
       cells.push_back(Trim(line.substr(cell, bar - cell)));
       cell = bar + 1;
     }
-    if (cells.size() != 5) continue;
+    if (cells.size() != 7) continue;
     rows.push_back({Unquote(cells[0]), Utf8To1251(Unquote(cells[2])), Utf8To1251(Unquote(cells[3])),
-                    cells[4]});
+                    Utf8To1251(Unquote(cells[4])), Utf8To1251(Unquote(cells[5])), cells[6]});
   }
   return rows;
 }
 
-TEST(ShippedProfilesReadme, ShowsWhatTheDllMakesOfTheExampleForEveryProfile) {
-  const std::string example = "Щукин Юрий Ёжикович";
-  const std::string capitals = "ЩУКИН";
+TEST(ShippedProfilesReadme, ShowsWhatTheDllMakesOfTheExamplesForEveryProfile) {
   const std::vector<ReadmeRow> rows = ShippedProfilesTable();
   ASSERT_FALSE(rows.empty()) << "no table under \"## Shipped profiles\" in README.md";
+  EXPECT_EQ(rows.size(), 23u);
   for (const std::string& file : ListShippedProfiles()) {
     bool found = false;
     for (const ReadmeRow& row : rows) found = found || row.file == file;
@@ -276,13 +275,13 @@ TEST(ShippedProfilesReadme, ShowsWhatTheDllMakesOfTheExampleForEveryProfile) {
   for (const ReadmeRow& row : rows) {
     ShippedProfile profile(row.file);
     ASSERT_FALSE(profile.bytes().empty()) << row.file << " is in the README but not in profiles/";
-    EXPECT_EQ(profile.Forward(example), row.example) << row.file;
-    EXPECT_EQ(profile.Forward(capitals), row.capitals) << row.file;
-    EXPECT_TRUE(row.reversible == "yes" || row.reversible == "no" || row.reversible == "partly")
-        << row.file << ": " << row.reversible;
-    if (row.reversible == "yes") {
-      EXPECT_EQ(profile.Reverse(row.example), example) << row.file;
-      EXPECT_EQ(profile.Reverse(row.capitals), capitals) << row.file;
+    EXPECT_EQ(profile.ForwardFileName(row.name), row.name_latin) << row.file;
+    EXPECT_EQ(profile.Forward(row.capitals), row.capitals_latin) << row.file;
+    EXPECT_TRUE(row.reads_back == "yes" || row.reads_back == "no" || row.reads_back == "partly")
+        << row.file << ": " << row.reads_back;
+    if (row.reads_back != "no") {
+      EXPECT_EQ(profile.ReverseFileName(row.name_latin), row.name) << row.file;
+      EXPECT_EQ(profile.Reverse(row.capitals_latin), row.capitals) << row.file;
     }
   }
 }

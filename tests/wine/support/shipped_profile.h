@@ -30,9 +30,13 @@ class ShippedProfile {
   std::string Reverse(const std::string& text, bool case_sensitive = false) {
     return Convert(text, 1, case_sensitive);
   }
+  // As a file name by default: the extension split off and kept.
+  std::string ForwardFileName(const std::string& name) { return Convert(name, 0, false, false); }
+  std::string ReverseFileName(const std::string& name) { return Convert(name, 1, false, false); }
 
  private:
-  std::string Convert(const std::string& text, int direction, bool case_sensitive);
+  std::string Convert(const std::string& text, int direction, bool case_sensitive,
+                      bool in_extension = true);
 
   PluginLibrary plugin_;
   HostFolder host_;
