@@ -15,12 +15,12 @@ packages=(
   wine wine32:i386 fonts-wine xvfb xauth x11-apps imagemagick
   locales googletest libgtest-dev libbenchmark-dev
   clang-tidy cppcheck fortunes-ru zip unzip python3
-  libcli11-dev bats python3-pil
+  libcli11-dev libutf8proc-dev bats python3-pil icu-devtools time
 )
 native_only=0
 if [ "${1:-}" = --native ]; then
   native_only=1
-  packages=(cmake make g++ libcli11-dev)
+  packages=(cmake make g++ libcli11-dev libutf8proc-dev)
 fi
 
 if [ "$native_only" -eq 1 ] || dpkg --print-foreign-architectures | grep -qx i386; then

@@ -4,6 +4,7 @@
 
 #include "cli/core/profile_commands.h"
 #include "cli/core/rename_batch.h"
+#include "cli/core/text_filter.h"
 #include "cli/core/undo.h"
 #include "translit_version.h"
 
@@ -17,6 +18,7 @@ TResult<TExitStatus> Dispatch(const std::string& program, const TCommandOptions&
                            console);
   }
   if (options.Undo) return RunUndo(program, options, platform, console);
+  if (options.Text) return RunTextFilter(program, options, platform, console);
   return RunRenames(program, options, platform, console);
 }
 

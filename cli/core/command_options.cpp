@@ -41,7 +41,8 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
       "Renames files by a transliteration profile, for example Russian Cyrillic into "
       "Latin.\n  " +
           program + " [options] FILE|FOLDER...\n  " + program +
-          " --undo | --list | --check FILE.pch\n",
+          " --undo | --list | --check FILE.pch\n  " + program +
+          " -t [TEXT...]   (standard input to standard output without TEXT)\n",
       program);
   app.footer(kFooter);
   app.set_version_flag("--version", program + " " + version);
@@ -72,6 +73,10 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   app.add_option("--check", options->Check,
                  "report the rules of a profile that cannot work as written")
       ->option_text("FILE.pch");
+  app.add_flag("-t,--text", options->Text,
+               "transliterate TEXT, or standard input to standard output, instead of file names");
+  app.add_flag("--from-cp1251", options->From1251,
+               "read names (and text) that are not UTF-8 as Windows-1251, as convmv -f cp1251");
   app.add_option("files", options->Files, "files and folders to rename")->option_text("FILE");
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them from the back
@@ -94,6 +99,12 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   }
   if (verbose->count() > 0) options->Verbosity = TVerbosity::kVerbose;
   if (quiet->count() > 0) options->Verbosity = TVerbosity::kQuiet;
+  if (options->Text &&
+      (options->Undo || options->List || !options->Check.empty() || options->DryRun ||
+       options->Recursive || options->Extension || !options->From0.empty())) {
+    return Usage(program, "-t takes no --undo, --list, --check, -n, -r, --ext or --from0");
+  }
+  if (options->Text) return TParseOutcome::RunWithOptions();
   const bool has_files = !options->Files.empty() || !options->From0.empty();
   if ((options->Undo || options->List || !options->Check.empty()) && has_files) {
     return Usage(program, "--undo, --list and --check take no files");

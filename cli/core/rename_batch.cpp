@@ -6,6 +6,7 @@
 
 #include "cli/core/file_list.h"
 #include "cli/core/journal_store.h"
+#include "cli/core/kept_letters_report.h"
 #include "cli/core/profile_commands.h"
 
 namespace {
@@ -72,8 +73,13 @@ TResult<TExitStatus> RunRenames(const std::string& program, const TCommandOption
                                 TCommandPlatform& platform, TConsole& console) {
   TResult<std::string> profile = FindProfile(platform, options.Profile);
   if (!profile) return profile.Error();
+  const bool utf8_profile = IsUtf8Profile(platform, *profile);
   TResult<std::unique_ptr<TRenamer>> renamer = platform.StartRenames(*profile, options);
   if (!renamer) return renamer.Error();
+  const bool quiet = options.Verbosity == TVerbosity::kQuiet;
+  if (utf8_profile && !quiet) {
+    console.Err(program + ": note: " + Utf8ProfileNote(options.Profile) + "\n");
+  }
 
   TFileList list;
   for (const std::string& from0 : options.From0) {
@@ -89,15 +95,18 @@ TResult<TExitStatus> RunRenames(const std::string& program, const TCommandOption
 
   TJournalWriter journal(platform);
   TBatch batch(**renamer, options.DryRun ? nullptr : &journal);
-  const bool quiet = options.Verbosity == TVerbosity::kQuiet;
   TRunCounts counts;
+  TKeptLetters kept;
   counts.Skipped = list.Errors.size();
   for (const TError& error : list.Errors) console.Err(ErrorLine(program, error));
   TProgress progress(console, list.Paths.size(), quiet);
   for (std::size_t i = 0; i < list.Paths.size(); ++i) {
     const std::string& path = list.Paths[i];
-    const TOutcomeLines lines =
-        TallyOutcome(program, path, batch.Rename(path), options.Verbosity, &counts);
+    const TFileOutcome outcome = batch.Rename(path);
+    if (outcome.Kind != TFileOutcome::TKind::kSkipped) {
+      kept.Add(platform.NameOf(outcome.NewPath.empty() ? path : outcome.NewPath));
+    }
+    const TOutcomeLines lines = TallyOutcome(program, path, outcome, options.Verbosity, &counts);
     if (!lines.Out.empty()) console.Out(lines.Out);
     if (!lines.Err.empty()) {
       progress.Clear();
@@ -111,6 +120,9 @@ TResult<TExitStatus> RunRenames(const std::string& program, const TCommandOption
   if (journal_error) {
     console.Err(ErrorLine(program, {"no undo journal", ErrorText(*journal_error)}));
   }
-  if (!quiet) console.Err(SummaryLine(counts, options.DryRun));
+  if (!quiet) {
+    console.Err(SummaryLine(counts, options.DryRun) +
+                KeptLettersReport(platform, *profile, options, kept, "name"));
+  }
   return counts.Skipped == 0 ? TExitStatus::kOk : TExitStatus::kSomeFilesKept;
 }

@@ -35,8 +35,11 @@ TSplitPath Split(const std::string& path) {
 
 class TLinuxRenamer : public TRenamer {
  public:
-  TLinuxRenamer(std::vector<TRule> rules, const TFileNameOptions& options)
-      : rules_(std::move(rules)), options_(options) {}
+  TLinuxRenamer(std::vector<TRule> rules, const TFileNameOptions& options, bool from1251)
+      : rules_(std::move(rules)),
+        lookalikes_(ActiveLookalikes(rules_, options.Direction)),
+        options_(options),
+        from1251_(from1251) {}
 
   std::variant<TRenamePlan, TFileOutcome> Plan(const std::string& path) override {
     TFileOutcome outcome;
@@ -46,7 +49,13 @@ class TLinuxRenamer : public TRenamer {
       outcome.Skip = *failure;
       return outcome;
     }
-    const std::string new_name = TransliterateLinuxName(name, rules_, options_);
+    std::variant<std::string, TSkip> renamed =
+        NewLinuxName(name, rules_, lookalikes_, options_, from1251_);
+    if (auto* skip = std::get_if<TSkip>(&renamed)) {
+      outcome.Skip = *skip;
+      return outcome;
+    }
+    const std::string& new_name = std::get<std::string>(renamed);
     outcome.NewPath = Split(path).Prefix + new_name;
     if (new_name == name) {
       outcome.Kind = TFileOutcome::TKind::kUnchanged;
@@ -144,13 +153,15 @@ class TLinuxRenamer : public TRenamer {
   }
 
   std::vector<TRule> rules_;
+  std::vector<TLookalike> lookalikes_;
   TFileNameOptions options_;
+  bool from1251_;
   TFolder folder_;
 };
 
 }  // namespace
 
 std::unique_ptr<TRenamer> MakeLinuxRenamer(std::vector<TRule> rules,
-                                           const TFileNameOptions& options) {
-  return std::make_unique<TLinuxRenamer>(std::move(rules), options);
+                                           const TFileNameOptions& options, bool from1251) {
+  return std::make_unique<TLinuxRenamer>(std::move(rules), options, from1251);
 }

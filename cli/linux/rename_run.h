@@ -3,8 +3,9 @@
 // Each path is split at its last "/" into its folder, opened as the kernel
 // resolves it (so "link/../a" is the file the kernel finds, not a string
 // rewrite of the path), and its last component, which is the name. The
-// name is transliterated as a whole (cli/core/linux_name.h) and the file is
-// renamed inside that folder by MoveNoReplaceAt.
+// name is transliterated as a whole (NewLinuxName, cli/core/linux_name.h;
+// a name that is not UTF-8 read as Windows-1251 when from1251) and the file
+// is renamed inside that folder by MoveNoReplaceAt.
 #pragma once
 
 #include <memory>
@@ -15,4 +16,4 @@
 #include "engine/replace.h"
 
 std::unique_ptr<TRenamer> MakeLinuxRenamer(std::vector<TRule> rules,
-                                           const TFileNameOptions& options);
+                                           const TFileNameOptions& options, bool from1251);
