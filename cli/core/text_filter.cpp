@@ -78,13 +78,11 @@ TResult<TExitStatus> RunTextFilter(const std::string& program, const TCommandOpt
   TTextRun text_run(std::move(profile->Rules), options.CaseSensitive,
                     options.Reverse ? TDirection::kReverse : TDirection::kForward);
   TKeptLetters kept;
-  bool not_utf8 = false;
   auto run = [&](std::string_view piece) {
     std::string result;
     if (options.From1251) {
       result = text_run.Run(LinesFrom1251(piece));
     } else {
-      not_utf8 = not_utf8 || !IsUtf8(piece);
       result = text_run.Run(piece);
     }
     NoteKeptLetters(result, &kept);
@@ -100,7 +98,7 @@ TResult<TExitStatus> RunTextFilter(const std::string& program, const TCommandOpt
     return *error;
   }
   if (quiet) return TExitStatus::kOk;
-  if (not_utf8) {
+  if (text_run.MetBytesNotUtf8()) {
     console.Err(program + ": note: the text holds bytes that are not UTF-8, passed as they are; " +
                 "try --from-cp1251\n");
   }

@@ -30,10 +30,13 @@ class TTextRun {
   TTextRun(std::vector<TRule> rules, bool caseSensitive, TDirection direction);
 
   std::string Run(std::string_view piece);
+  // Whether a piece run so far held bytes that are not UTF-8.
+  bool MetBytesNotUtf8() const { return met_bytes_not_utf8_; }
 
  private:
   std::vector<TRule> rules_;
   TRunOptions options_;
   std::vector<TLookalike> lookalikes_;
   TReplacePair pair_;
+  bool met_bytes_not_utf8_ = false;
 };
