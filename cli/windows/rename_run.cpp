@@ -6,6 +6,9 @@
 #include <unordered_set>
 #include <utility>
 
+#include "cli/core/code_page.h"
+#include "cli/core/lookalikes.h"
+#include "cli/core/profile_commands.h"
 #include "cli/windows/host_folder.h"
 #include "cli/windows/plugin.h"
 #include "cli/windows/system_error.h"
@@ -54,6 +57,9 @@ class TWindowsRenamer : public TRenamer {
  private:
   // Why process left the file's name alone.
   TSkip WhyDeclined(const std::string& oldPath1251) const;
+  // The name as the plug-in is to read it: NFC, lookalikes
+  // (cli/core/lookalikes.h).
+  std::string Prepared(const std::string& name);
 
   TCommandPlatform& platform_;
   TTemporaryHostFolder temporary_;
@@ -62,10 +68,15 @@ class TWindowsRenamer : public TRenamer {
   TFileNameOptions options_;
   // The file planned last.
   struct TPlanned {
-    std::wstring OldPath;  // full
-    std::string OldPath1251;
-    std::wstring NewPath;  // full
+    std::wstring OldPath;     // full
+    std::string OldPath1251;  // the path the plug-in is given
+    std::wstring NewPath;     // full
+    // The plug-in is given another name than the file's own (decomposed,
+    // or holding a lookalike), so it only names the new name, and the
+    // rename is this program's own.
+    bool ByHost = false;
   } planned_;
+  std::optional<std::vector<TLookalike>> lookalikes_;  // read from the profile when first needed
   // Upper-cased folder path (with its final backslash) -> its upper-cased
   // names as the folder held them when first asked about.
   std::unordered_map<std::wstring, std::unordered_set<std::wstring>> folders_;
@@ -75,7 +86,18 @@ class TWindowsRenamer : public TRenamer {
 
 TMaybeError TWindowsRenamer::Start(const std::wstring& path, const std::string& value,
                                    bool inProfileFolder) {
-  TResult<TProfileSetup> setup = SetUpProfile(path, value, inProfileFolder, &temporary_);
+  // A UTF-8 profile goes to the plug-in as a Windows-1251 copy. One too
+  // large to read here is left to the plug-in, which says so.
+  std::optional<std::string> converted;
+  try {
+    TProfileEncoding encoding = TProfileEncoding::kWindows1251;
+    TResult<std::string> bytes = ReadProfileBytes(platform_, Utf8FromWide(path), &encoding);
+    if (!bytes && encoding == TProfileEncoding::kUtf8) return bytes.Error();
+    if (bytes && encoding == TProfileEncoding::kUtf8) converted = std::move(*bytes);
+  } catch (const std::bad_alloc&) {
+  }
+  TResult<TProfileSetup> setup =
+      SetUpProfile(path, value, inProfileFolder, converted ? &*converted : nullptr, &temporary_);
   if (!setup) return setup.Error();
   profile_path_ = setup->Path;
   const std::wstring dll = OwnFolder() + L"Plugins\\translit.dll";
@@ -101,7 +123,14 @@ std::variant<TRenamePlan, TFileOutcome> TWindowsRenamer::Plan(const std::string&
   // name the file "Shchuka", another one.
   if (EndsInDotOrSpace(LastComponent(given))) return skip(TSkipReason::kOldNameEndsInDotOrSpace);
   planned_.OldPath = FullPath(given);
-  if (!To1251(planned_.OldPath, &planned_.OldPath1251)) return skip(TSkipReason::kOutside1251);
+  const auto [folder, name] = FolderAndName(planned_.OldPath);
+  std::string folder1251, name1251;
+  const std::string prepared = Prepared(Utf8FromWide(name));
+  if (!To1251(folder, &folder1251) || !Utf8To1251(prepared, &name1251)) {
+    return skip(TSkipReason::kOutside1251);
+  }
+  planned_.OldPath1251 = folder1251 + name1251;
+  planned_.ByHost = WideFromUtf8(prepared) != name;
   if (GetFileAttributesW(planned_.OldPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
     return skip(TSkipReason::kMissing);
   }
@@ -154,7 +183,12 @@ TResult<TJournalRecord> TWindowsRenamer::Record(const TRenamePlan& plan) {
 
 std::optional<TSkip> TWindowsRenamer::Apply(const TRenamePlan& plan) {
   SetLastError(ERROR_SUCCESS);
-  if (!plugin_->Process(planned_.OldPath1251, false)) {
+  if (planned_.ByHost) {
+    // MoveFileW never replaces an existing file.
+    if (!MoveFileW(planned_.OldPath.c_str(), planned_.NewPath.c_str())) {
+      return SkipOfSystemError(GetLastError(), plan.NewName);
+    }
+  } else if (!plugin_->Process(planned_.OldPath1251, false)) {
     return SkipOfSystemError(GetLastError(), plan.NewName);
   }
   // A file system may take a change of letter case only for no change at
@@ -171,6 +205,16 @@ TSkip TWindowsRenamer::WhyDeclined(const std::string& oldPath1251) const {
   if (!intended) return {TSkipReason::kProfileUnreadable, {}};
   const std::string name = intended->substr(SplitPath(oldPath1251, true).Directory.size());
   return SkipOfFileNameCheck(CheckFileName(name), name);
+}
+
+std::string TWindowsRenamer::Prepared(const std::string& name) {
+  if (!lookalikes_ && HoldsLookalike(name)) {
+    TProfile profile;
+    lookalikes_.emplace();
+    if (ReadProfile(profile_path_, &profile))
+      *lookalikes_ = ActiveLookalikes(profile.Rules, options_.Direction);
+  }
+  return PrepareForRun(name, lookalikes_ ? *lookalikes_ : std::vector<TLookalike>());
 }
 
 TResult<std::unique_ptr<TRenamer>> StartWindowsRenamer(TCommandPlatform& platform,
