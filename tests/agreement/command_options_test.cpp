@@ -24,6 +24,10 @@ TEST(CommandOptions, FollowsTheConventionsOfRenamingTools) {
       {{"a", "--", "-n", "--frob"}, -1, "", false, {"a", "-n", "--frob"}, {}},
       {{"--from0", "list", "--from0", "-"}, -1, "", false, {}, {"list", "-"}},
       {{"-v", "-q", "a"}, 2, "--quiet", false, {}, {}},
+      {{"-t"}, -1, "", false, {}, {}},
+      {{"-t", "a", "b"}, -1, "", false, {"a", "b"}, {}},
+      {{"-t", "-n", "a"}, 2, "-t takes no", false, {}, {}},
+      {{"--text", "--from0", "-"}, 2, "-t takes no", false, {}, {}},
   };
   for (const auto& c : cases) {
     const std::string shown = ::testing::PrintToString(c.args);
