@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs what building and testing Translit needs on a Debian machine:
 # the mingw-w64 i686 cross compiler, 32-bit wine, Xvfb, the ru_RU.UTF-8 locale,
-# and the native test tools. Does nothing when everything is already there.
+# the native test tools, libutf8proc (the Linux command's NFC) and uconv (the
+# text benchmark). Does nothing when everything is already there.
 # With --native, only what the Linux command needs to build (no wine).
 set -euo pipefail
 
