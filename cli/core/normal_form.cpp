@@ -10,27 +10,6 @@ bool IsPlainCharacter(char32_t c) {
          (c >= 0x20A0 && c <= 0x20BF) || c == 0x2116 || c == 0x2122;
 }
 
-bool IsPlainlyNfc(std::string_view text) {
-  for (std::size_t at = 0; at < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    if (lead < 0x80) {
-      ++at;
-      continue;
-    }
-    // U+0400 to U+04FF but the combining marks U+0483 to U+0489.
-    if ((lead == 0xD0 || lead == 0xD1 || lead == 0xD3) && at + 1 < text.size() &&
-        (static_cast<unsigned char>(text[at + 1]) & 0xC0) == 0x80) {
-      at += 2;
-      continue;
-    }
-    char32_t character = 0;
-    const std::size_t length = DecodeUtf8(text, at, &character);
-    if (length == 0 || !IsPlainCharacter(character)) return false;
-    at += length;
-  }
-  return true;
-}
-
 std::string ToNfc(std::string_view text) {
   // NFC never carries anything across a plain character: it neither
   // combines with what comes before it nor is reordered. So only the

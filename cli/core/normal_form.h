@@ -7,24 +7,21 @@
 //
 // The normalization itself is a maintained library's, supplied by each
 // command: libutf8proc for translit (cli/linux/), NormalizeString for
-// translit-host (cli/windows/). Most text needs none of it: IsPlainlyNfc
-// tells such text by its code points alone, fast.
+// translit-host (cli/windows/). Most text needs none of it, which
+// IsPlainCharacter tells by its code points alone, fast.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-// Whether every character of text is one that NFC leaves as it is wherever
-// it stands, so that the text is in NFC as it is: a code point below U+0300,
-// the Cyrillic letters U+0400 to U+0482 and U+048A to U+052F, general
-// punctuation U+2010 to U+2027 and U+2030 to U+205E, the currency signs
-// U+20A0 to U+20BF, and U+2116 and U+2122 (which is every character of
-// Windows-1251). None of these combines with anything before it, none has
-// a combining class, and none changes under NFC (the unit tests check this
-// against the library for every code point). False for anything else, and
-// for bytes that are not UTF-8.
-bool IsPlainlyNfc(std::string_view text);
-// Whether a character is one of those.
+// Whether NFC leaves a character as it is wherever it stands (a "plain"
+// character): a code point below U+0300, the Cyrillic letters U+0400 to
+// U+0482 and U+048A to U+052F, general punctuation U+2010 to U+2027 and
+// U+2030 to U+205E, the currency signs U+20A0 to U+20BF, and U+2116 and
+// U+2122 (which is every character of Windows-1251). None of these
+// combines with anything before it, none has a combining class, and none
+// changes under NFC (the unit tests check this against the library for
+// every code point); so a text made only of them is in NFC.
 bool IsPlainCharacter(char32_t character);
 
 // text in NFC: the library normalizes each stretch of characters that are
