@@ -77,7 +77,8 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
                "transliterate TEXT, or standard input to standard output, instead of file names");
   app.add_flag("--from-cp1251", options->From1251,
                "read names (and text) that are not UTF-8 as Windows-1251, as convmv -f cp1251");
-  app.add_option("files", options->Files, "files and folders to rename")->option_text("FILE");
+  app.add_option("files", options->Files, "files and folders to rename (with -t: the text)")
+      ->option_text("FILE");
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them from the back
   try {

@@ -104,8 +104,9 @@ TResult<TExitStatus> RunProfileCheck(const std::string& value, bool quiet,
   if (!bytes) return bytes.Error();
   const bool utf8 = encoding == TProfileEncoding::kUtf8;
   if (utf8) {
-    console.Out(value + ": UTF-8: the plug-in reads Windows-1251 only and would find no " +
-                "rule; save it as Windows-1251 (the commands read it either way)\n");
+    console.Out(value +
+                ": UTF-8: the plug-in reads Windows-1251 only and would not know its letters; " +
+                "save it as Windows-1251 (the commands read it either way)\n");
   }
   const std::vector<TProfileFinding> findings = CheckProfile(*bytes);
   for (const TProfileFinding& finding : findings) {
