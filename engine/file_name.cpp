@@ -1,5 +1,7 @@
 #include "engine/file_name.h"
 
+#include <utility>
+
 #include "engine/profile.h"
 
 TPathParts SplitPath(std::string_view path, bool replaceInExtension) {
@@ -48,15 +50,25 @@ TFileNameCheck CheckFileName(std::string_view name) {
   return {};
 }
 
-std::optional<std::string> TransliteratePath(std::string_view path, const std::string& profilePath,
-                                             const TFileNameOptions& options) {
+std::optional<TTransliteratedPath> TransliteratePathChecked(std::string_view path,
+                                                            const std::string& profilePath,
+                                                            const TFileNameOptions& options) {
   const TPathParts parts = SplitPath(path, options.ReplaceInExtension);
   TReplacePair pair;
   if (!RunProfileFile(pair, parts.Name, profilePath, options.CaseSensitive, options.Direction)) {
     return std::nullopt;
   }
-  std::string result;
-  result.reserve(parts.Directory.size() + pair.ResultText().size() + parts.Extension.size());
-  result.append(parts.Directory).append(pair.ResultText()).append(parts.Extension);
+  TTransliteratedPath result;
+  result.Path.reserve(parts.Directory.size() + pair.ResultText().size() + parts.Extension.size());
+  result.Path.append(parts.Directory).append(pair.ResultText()).append(parts.Extension);
+  result.NameStart = parts.Directory.size();
+  result.NameCheck = CheckFileName(result.Name());
   return result;
+}
+
+std::optional<std::string> TransliteratePath(std::string_view path, const std::string& profilePath,
+                                             const TFileNameOptions& options) {
+  std::optional<TTransliteratedPath> result = TransliteratePathChecked(path, profilePath, options);
+  if (!result) return std::nullopt;
+  return std::move(result->Path);
 }

@@ -10,6 +10,7 @@
 // "C:", "abc", "."; "C:\docs\.x" gives "C:\docs\", "", ".x".
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,9 +69,28 @@ struct TFileNameOptions {
   TDirection Direction = TDirection::kForward;
 };
 
+// A transliterated path and what CheckFileName says of its new last
+// component, for a caller that renames by it (the plug-in) or says why it
+// does not (the host's command).
+struct TTransliteratedPath {
+  std::string Path;           // directory, transliterated name, extension
+  std::size_t NameStart = 0;  // where the last component starts: the directory's length
+  TFileNameCheck NameCheck;   // CheckFileName(Name())
+
+  std::string_view Name() const { return std::string_view(Path).substr(NameStart); }
+};
+
 // The new full path: directory, the name run through the profile at
-// profilePath (read afresh for every pass, self-mapping lines always with case
-// ignored), extension. Nothing when the profile is missing or cannot be opened
-// or read in any pass.
+// profilePath (read whole with one open and one read, self-mapping lines
+// always with case ignored), extension; and the check of the new last
+// component (name and extension). Nothing when the profile is missing or
+// cannot be opened or read.
+//   "C:\docs\Шаг.txt" with the rules "а a", "г g", "Ш Sh" gives
+//   {"C:\docs\Shag.txt", 8, {TFileNameProblem::kNone}}
+std::optional<TTransliteratedPath> TransliteratePathChecked(std::string_view path,
+                                                            const std::string& profilePath,
+                                                            const TFileNameOptions& options);
+
+// Only the new full path of TransliteratePathChecked, whatever its check says.
 std::optional<std::string> TransliteratePath(std::string_view path, const std::string& profilePath,
                                              const TFileNameOptions& options);

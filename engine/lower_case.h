@@ -11,8 +11,9 @@
 // wine checks that kLower1251 equals CharLowerBuffA under code page 1251 for
 // all 256 bytes.
 //
-// This file's .cpp and profile_file.cpp are the only places of the engine that
-// may include <windows.h>.
+// This file's .cpp, profile_file.cpp, profile_cache.cpp (its lock) and the
+// handle owners (unique_any.h, unique_handles.h) are the only places of the
+// engine that include <windows.h>.
 #pragma once
 
 #include <cstddef>

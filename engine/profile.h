@@ -4,9 +4,9 @@
 // Failure model: nothing here throws, except std::bad_alloc when memory runs
 // out. A profile that is missing (ProfilePresent false) and one that exists
 // but cannot be opened or read (locked, access denied, a read error midway)
-// look the same to every caller: TProfileReader::Open returns false or
-// TProfileReader::Failed() turns true, and the whole-profile readers below
-// return false, leaving their output untouched.
+// look the same to every caller: ReadProfileFile or TProfileReader::Open
+// returns false or TProfileReader::Failed() turns true, and the whole-profile
+// readers below return false, leaving their output untouched.
 //
 // A profile file:
 //   line 1      information text (the information box)
@@ -44,7 +44,31 @@ std::string ProfilePath(std::string_view plugin_dir, std::string_view name);
 //    LF is skipped;
 //  - lines have no length limit and nothing is trimmed;
 //  - reading past the end yields empty lines.
-// Each reader opens, reads and closes a profile within one operation.
+// For example "i\r\nL\nR\r\na\rb c\x1Ad\n\x1Ae f\n" holds the lines "i", "L",
+// "R" and "ab c", and then the end.
+//
+// TProfileLines reads the lines of bytes already in memory; TProfileReader
+// reads them from a file or a function, a piece at a time. Each reader opens,
+// reads and closes a profile within one operation.
+
+// The lines of a profile's bytes. A line is a view of the bytes themselves
+// unless a CR inside it is dropped, in which case it is put together in
+// space the reader reuses: a line stays valid until the next Next().
+class TProfileLines {
+ public:
+  explicit TProfileLines(std::string_view bytes);
+
+  // True at the end of the data and before a Ctrl-Z at the start of the next
+  // line. Readers ask it before each rule line.
+  bool AtEnd();
+  // The next line; empty past the end.
+  std::string_view Next();
+
+ private:
+  std::string_view rest_;  // the bytes not read yet
+  std::string joined_;     // a line whose CRs were dropped
+};
+
 class TProfileReader {
  public:
   // Reads up to size bytes into buffer: the number read, 0 at the end, -1 on a
@@ -72,24 +96,27 @@ class TProfileReader {
   bool Failed() const { return failed_; }
 
  private:
-  // Next byte that is not a dropped CR, or -1 at the end or on an error.
-  int Peek();
-  void Advance() { ++position_; }
+  // Reads another piece onto the bytes held; false at the end of the data or
+  // on a read error.
   bool Fill();
+  // Drops the CRs in front of the bytes held, reading on while there are no
+  // others; false when no byte is left.
+  bool SkipCarriageReturns();
 
   TProfileFile file_;
   TReadFunction read_;
-  std::vector<char> buffer_;
+  std::string held_;  // bytes read, from position_ on not yet consumed
   std::size_t position_ = 0;
-  std::size_t filled_ = 0;
-  bool ended_ = true;  // no more data will be read
+  bool exhausted_ = true;  // the source has nothing more to give
+  bool stopped_ = true;    // a Ctrl-Z ended the file, or nothing is open
   bool failed_ = false;
 };
 
 // Splits a rule line: with a space, the left term is
 // the text before the first space and the right term all the text after it,
-// each with "/s" (any case) turned into a space by ReplaceAllInString; without
-// a space, both terms are the whole line verbatim and SelfMapping is true.
+// each with "/s" (any case) turned into a space by ReplaceAllInString (only
+// in a term that holds what lower-cases to "/"); without a space, both terms
+// are the whole line verbatim and SelfMapping is true.
 //   "a b c" -> "a", "b c";  "a/sb c" -> "a b", "c";  "ab/S c" -> "ab ", "c"
 //   "x/sy" -> "x/sy", "x/sy" (self-mapping);  " x" -> "", "x";  "x " -> "x", ""
 //   "" -> "", "" (self-mapping)
@@ -103,8 +130,12 @@ struct TProfile {
   std::vector<TRule> Rules;  // lines 4 on, as SplitRuleLine gives them
 };
 
-// Reads the whole profile at path. False (profile untouched) when the profile
-// is missing or cannot be opened or read.
+// The profile that bytes hold: three header lines, then rule lines while
+// !AtEnd().
+TProfile ProfileFromBytes(std::string_view bytes);
+
+// Reads the whole profile at path (one open and one read). False (profile
+// untouched) when the profile is missing or cannot be opened or read.
 bool ReadProfile(const std::string& path, TProfile* profile);
 // Reads the rest of a profile from an opened reader: three header lines, then
 // rule lines while !AtEnd(). False (profile untouched) after a read error.
@@ -114,12 +145,14 @@ bool ReadProfile(TProfileReader& reader, TProfile* profile);
 // (information untouched) when the profile is missing or cannot be read.
 bool ReadProfileInformation(const std::string& path, std::string* information);
 
-// The file-name run straight from the profile file: sets
-// the pair to input; then for each pass opens the profile afresh, skips its
-// three header lines and, until AtEnd(), splits each rule line and applies it
-// at once with ApplyRule(..., TSelfMapping::kAlwaysIgnoreCase). The output is
-// pair.ResultText(). False when the profile is missing or cannot be opened or
-// read in any pass; the pair then holds a partial result that the caller must
-// not use.
+// The file-name run of the profile at path: sets the pair to input; reads
+// the profile whole with one open and one read, skips its three header lines
+// and, for each pass, applies each rule line in order as ApplyRule(...,
+// TSelfMapping::kAlwaysIgnoreCase) does. Every pass uses the bytes of that
+// one read, so a profile edited meanwhile never gives a name made half by its
+// old rules and half by its new ones. The rules are compiled once for the
+// bytes read and kept for later calls with the same bytes
+// (engine/profile_cache.h). The output is pair.ResultText(). False, the pair
+// untouched, when the profile is missing or cannot be opened or read.
 bool RunProfileFile(TReplacePair& pair, std::string_view input, const std::string& path,
                     bool caseSensitiveOption, TDirection direction);

@@ -1,6 +1,8 @@
 // File seam: kernel32 on Windows, the C library elsewhere.
 #include "engine/profile_file.h"
 
+#include "engine/unique_handles.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -11,6 +13,12 @@
 
 namespace {
 
+// The most that ReadAll asks for at once on the file's word: a size beyond
+// it is read in steps, as the bytes arrive.
+constexpr unsigned long long kMaxReadAhead = 64ull << 20;
+// What ReadAll asks for once the size it was told has been read.
+constexpr std::size_t kReadStep = std::size_t{64} << 10;
+
 // Paths that no reader may open: too long, or holding a NUL (the platform
 // would see a shorter path).
 bool PathAcceptable(const std::string& path) {
@@ -18,6 +26,19 @@ bool PathAcceptable(const std::string& path) {
 }
 
 }  // namespace
+
+#ifdef _WIN32
+struct TProfileFile::TOwner {
+  TUniqueFile File;
+};
+#else
+struct TProfileFile::TOwner {
+  TUniqueStdioFile File;
+};
+#endif
+
+TProfileFile::TProfileFile() : owner_(std::make_unique<TOwner>()) {}
+TProfileFile::~TProfileFile() = default;
 
 #ifdef _WIN32
 
@@ -30,14 +51,14 @@ bool ProfilePresent(const std::string& path) {
 bool TProfileFile::Open(const std::string& path) {
   Close();
   if (!PathAcceptable(path)) return false;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  handle_ = file;
+  TUniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  owner_->File = std::move(file);
   // Names such as "nul.pch", "con.pch" or "com1.pch" open devices, not files:
   // the console or a serial port could block a read for ever. Only a file on
   // disk is a profile.
-  if (GetFileType(file) != FILE_TYPE_DISK) {
+  if (GetFileType(owner_->File.get()) != FILE_TYPE_DISK) {
     Close();
     return false;
   }
@@ -45,19 +66,27 @@ bool TProfileFile::Open(const std::string& path) {
 }
 
 std::ptrdiff_t TProfileFile::Read(char* buffer, std::size_t size) {
-  if (handle_ == nullptr) return -1;
+  if (!IsOpen()) return -1;
   constexpr std::size_t kMaxChunk = 1u << 30;
   DWORD read = 0;
-  if (!ReadFile(static_cast<HANDLE>(handle_), buffer,
-                static_cast<DWORD>(size < kMaxChunk ? size : kMaxChunk), &read, nullptr)) {
+  if (!ReadFile(owner_->File.get(), buffer, static_cast<DWORD>(size < kMaxChunk ? size : kMaxChunk),
+                &read, nullptr)) {
     return -1;
   }
   return static_cast<std::ptrdiff_t>(read);
 }
 
-void TProfileFile::Close() {
-  if (handle_ != nullptr) CloseHandle(static_cast<HANDLE>(handle_));
-  handle_ = nullptr;
+void TProfileFile::Close() { owner_->File.reset(); }
+
+bool TProfileFile::IsOpen() const { return static_cast<bool>(owner_->File); }
+
+std::size_t TProfileFile::SizeNow() const {
+  LARGE_INTEGER size{};
+  if (!IsOpen() || !GetFileSizeEx(owner_->File.get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > kMaxReadAhead) {
+    return 0;
+  }
+  return static_cast<std::size_t>(size.QuadPart);
 }
 
 #else
@@ -71,23 +100,50 @@ bool ProfilePresent(const std::string& path) {
 bool TProfileFile::Open(const std::string& path) {
   Close();
   if (!PathAcceptable(path)) return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  handle_ = file;
+  owner_->File.reset(std::fopen(path.c_str(), "rb"));
+  if (!owner_->File) return false;
   return true;
 }
 
 std::ptrdiff_t TProfileFile::Read(char* buffer, std::size_t size) {
-  if (handle_ == nullptr) return -1;
-  std::FILE* file = static_cast<std::FILE*>(handle_);
+  if (!IsOpen()) return -1;
+  std::FILE* file = owner_->File.get();
   const std::size_t read = std::fread(buffer, 1, size, file);
-  if (read == 0 && std::ferror(file)) return -1;
+  if (std::ferror(file)) return -1;  // what came before the error is not to be trusted
   return static_cast<std::ptrdiff_t>(read);
 }
 
-void TProfileFile::Close() {
-  if (handle_ != nullptr) std::fclose(static_cast<std::FILE*>(handle_));
-  handle_ = nullptr;
+void TProfileFile::Close() { owner_->File.reset(); }
+
+bool TProfileFile::IsOpen() const { return static_cast<bool>(owner_->File); }
+
+std::size_t TProfileFile::SizeNow() const {
+  struct stat info {};
+  if (!IsOpen() || fstat(fileno(owner_->File.get()), &info) != 0 || info.st_size < 0 ||
+      static_cast<unsigned long long>(info.st_size) > kMaxReadAhead) {
+    return 0;
+  }
+  return static_cast<std::size_t>(info.st_size);
 }
 
 #endif
+
+bool TProfileFile::ReadAll(std::string* bytes) {
+  bytes->clear();
+  std::size_t ask = SizeNow() + 1;
+  for (;;) {
+    const std::size_t held = bytes->size();
+    bytes->resize(held + ask);
+    const std::ptrdiff_t read = Read(&(*bytes)[held], ask);
+    if (read < 0) return false;
+    const auto got = static_cast<std::size_t>(read);
+    bytes->resize(held + got);
+    if (got < ask) return true;
+    ask = kReadStep;
+  }
+}
+
+bool ReadProfileFile(const std::string& path, std::string* bytes) {
+  TProfileFile file;
+  return ProfilePresent(path) && file.Open(path) && file.ReadAll(bytes);
+}

@@ -345,6 +345,56 @@ TEST(ProfileReadErrorTest, ReadErrorMidway) {
   EXPECT_EQ(profile.Rules.size(), 3u);
 }
 
+// Lines as a reader asking AtEnd() before each one gets them, read from bytes
+// in memory and through TProfileReader in pieces of every size: each line
+// ends where the one reader and the other end it, a CR is dropped even where
+// a piece ends between it and its LF, a Ctrl-Z cuts its line or ends the data.
+TEST(ProfileLinesTest, BytesInMemoryAndPiecesReadAlike) {
+  const struct {
+    std::string Bytes;
+    LineList Lines;
+  } kCases[] = {
+      {"", {}},
+      {"a\r\nb\nc", {"a", "b", "c"}},
+      {"a\r\n\r\n", {"a", ""}},
+      {"a\rb\r\r\nc\r", {"ab", "c"}},
+      {"\r\r\n", {""}},
+      {"a\x1A"
+       "b\r\nc\n\x1A"
+       "d\ne",
+       {"a", "c"}},
+      {"\r\x1A"
+       "a\nb",
+       {}},
+      {"ab\x1A\r\rc\r\n\r\r\x1A"
+       "d",
+       {"ab"}},
+      {std::string("a\0b\n\0", 5), {std::string("a\0b", 3), std::string(1, '\0')}},
+      {std::string(70000, 'x') + "\r\ny", {std::string(70000, 'x'), "y"}},
+  };
+  for (const auto& c : kCases) {
+    TProfileLines lines(c.Bytes);
+    LineList in_memory;
+    while (!lines.AtEnd()) in_memory.emplace_back(lines.Next());
+    EXPECT_EQ(in_memory, c.Lines) << c.Bytes.substr(0, 40);
+    EXPECT_EQ(lines.Next(), "");
+    for (const std::size_t piece :
+         {std::size_t{1}, std::size_t{2}, std::size_t{3}, c.Bytes.size() + 1}) {
+      TProfileReader reader;
+      reader.OpenFrom([&c, piece, offset = std::size_t{0}](char* buffer, std::size_t size) mutable {
+        const std::size_t n = std::min({size, piece, c.Bytes.size() - offset});
+        std::copy_n(c.Bytes.data() + offset, n, buffer);
+        offset += n;
+        return static_cast<std::ptrdiff_t>(n);
+      });
+      LineList in_pieces;
+      while (!reader.AtEnd()) in_pieces.push_back(reader.ReadLine());
+      EXPECT_EQ(in_pieces, c.Lines) << c.Bytes.substr(0, 40) << ", pieces of " << piece;
+      EXPECT_FALSE(reader.Failed());
+    }
+  }
+}
+
 // --- rule lines --------------------------------------------------------------
 
 TEST(SplitRuleLineTest, FirstSpaceSeparatesTheTerms) {

@@ -3,6 +3,8 @@
 // check that both give the same SearchText/ResultText.
 #include "engine/replace.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "engine/lower_case.h"
@@ -43,6 +45,19 @@ constexpr std::size_t kBlock = std::size_t{32} << 10;
 // Fewer rules that each search the text than this go over the whole text one
 // after the other: the blocks would cost more than they save.
 constexpr std::size_t kBlockRules = 16;
+// A text this short (a file name) is counted and searched plainly.
+constexpr std::size_t kShortText = 256;
+
+// The index of the lowest bit set in bits (not 0).
+int LowestBit(std::uint64_t bits) {
+#if defined(__GNUC__)
+  return __builtin_ctzll(bits);
+#else
+  int index = 0;
+  for (; (bits & 1) == 0; bits >>= 1) ++index;
+  return index;
+#endif
+}
 
 }  // namespace
 
@@ -73,11 +88,17 @@ struct TPairAccess {
   }
 
   static void Count(TReplacePair& pair) {
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(pair.search_.data());
+    const std::size_t n = pair.search_.size();
+    pair.counts_valid_ = true;
+    if (n <= kShortText) {  // a file name: the tallies below would cost more than it
+      pair.counts_.fill(0);
+      for (std::size_t i = 0; i < n; ++i) ++pair.counts_[s[i]];
+      return;
+    }
     // Four tallies side by side, so that runs of one byte do not wait on
     // each other's increments.
     std::array<std::array<std::size_t, 256>, 4> tallies{};
-    const unsigned char* s = reinterpret_cast<const unsigned char*>(pair.search_.data());
-    const std::size_t n = pair.search_.size();
     std::size_t i = 0;
     for (; i + 4 <= n; i += 4) {
       ++tallies[0][s[i]];
@@ -89,7 +110,6 @@ struct TPairAccess {
     for (std::size_t b = 0; b < 256; ++b) {
       pair.counts_[b] = tallies[0][b] + tallies[1][b] + tallies[2][b] + tallies[3][b];
     }
-    pair.counts_valid_ = true;
   }
 
   // Steps 2 and 3 of MaskedReplaceAll, after Prepare, with find and
@@ -121,6 +141,79 @@ struct TPairAccess {
       if (!batch.Sweep(pair.search_, pair.result_, grown, check)) pair.counts_valid_ = false;
     }
     batch.Settle(pair.counts_);
+  }
+
+  // ApplyPassSteps: MaskedReplaceAll for step i, its lower-casing done ahead
+  // and its first bytes looked up before anything else. settled: the text
+  // is lower-cased for good, so Prepare has nothing to do for any step.
+  static void ApplyPassStep(TReplacePair& pair, const TPassSteps& steps, std::size_t i,
+                            bool& settled, bool idempotent) {
+    const TPassSteps::TKey key = steps.keys_[i];
+    if (key.IgnoresCase && !settled) {
+      Prepare(pair, false);
+      settled = idempotent;
+    }
+    if (pair.counts_[key.First] == 0 || pair.counts_[key.Second] == 0) return;  // cannot occur
+    const TPassStep& step = steps.steps_[i];
+    if (pair.search_.size() <= kShortText) {
+      // A plain search says at less cost whether anything is to be done.
+      Materialize(pair);
+      if (std::string_view(pair.search_).find(step.Find) == std::string_view::npos) return;
+    }
+    TSweepCheck never;
+    Replace(pair, step.Find, step.Replacement, never);
+  }
+
+  static void ApplyPassSteps(TReplacePair& pair, const TPassSteps& steps) {
+    const bool idempotent = LowerCaseIsIdempotent();
+    Prepare(pair, true);  // the byte counts
+    bool settled = pair.search_lowered_ && idempotent;
+    const std::size_t size = steps.Size();
+    if (!idempotent) {  // each step that ignores case may bring new bytes
+      for (std::size_t i = 0; i < size; ++i) ApplyPassStep(pair, steps, i, settled, idempotent);
+      return;
+    }
+    // A pass whose first step ignores case lower-cases the text there and
+    // then, before any step can have changed it.
+    if (!settled && size > 0 && steps.first_ignoring_case_ == 0) {
+      Prepare(pair, false);
+      settled = true;
+    }
+    // The bytes the text may hold during the pass: those it holds now, NUL
+    // (the filler of replacements) and, when a step of the pass may still
+    // lower-case the text, the lower-case forms of those it holds. Only the
+    // steps whose find's first two bytes are among them can occur; the first
+    // step that ignores case is visited for its lower-casing.
+    const bool may_lower = !settled && steps.first_ignoring_case_ < size;
+    std::array<bool, 256> may_hold{};
+    std::array<unsigned char, 256> held{};  // the bytes of may_hold, each once
+    std::size_t held_count = 0;
+    const auto hold = [&](unsigned char b) {
+      if (!may_hold[b]) held[held_count++] = b;
+      may_hold[b] = true;
+    };
+    hold(0);
+    const unsigned char* lower = LowerCaseTable();
+    for (std::size_t b = 0; b < 256; ++b) {
+      if (pair.counts_[b] == 0) continue;
+      hold(static_cast<unsigned char>(b));
+      if (may_lower) hold(lower[b]);
+    }
+    std::vector<std::uint64_t> visit((size + 63) / 64);
+    const auto mark = [&visit](std::size_t i) { visit[i / 64] |= std::uint64_t{1} << (i % 64); };
+    for (std::size_t h = 0; h < held_count; ++h) {
+      const unsigned char b = held[h];
+      for (std::uint32_t g = steps.group_start_[b]; g < steps.group_start_[b + 1]; ++g) {
+        const std::uint32_t i = steps.by_first_[g];
+        if (may_hold[steps.keys_[i].Second]) mark(i);
+      }
+    }
+    if (may_lower) mark(steps.first_ignoring_case_);
+    for (std::size_t word = 0; word < visit.size(); ++word) {
+      for (std::uint64_t bits = visit[word]; bits != 0; bits &= bits - 1) {
+        ApplyPassStep(pair, steps, word * 64 + LowestBit(bits), settled, idempotent);
+      }
+    }
   }
 
   // Applies steps [first, last), all of one case mode, in order; false when
@@ -276,6 +369,36 @@ void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive, TD
                TSelfMapping selfMapping) {
   const TCall call = CallFor(rule, passCaseSensitive, direction, selfMapping);
   MaskedReplaceAll(pair, *call.Find, *call.Replacement, call.CaseSensitive);
+}
+
+TPassSteps::TPassSteps(std::vector<TPassStep> steps) : steps_(std::move(steps)) {
+  keys_.resize(steps_.size());
+  first_ignoring_case_ = steps_.size();
+  for (std::size_t i = 0; i < steps_.size(); ++i) {
+    const std::string_view find = steps_[i].Find;
+    TKey& key = keys_[i];
+    key.First = find.empty() ? 0 : static_cast<unsigned char>(find[0]);
+    key.Second = find.size() < 2 ? key.First : static_cast<unsigned char>(find[1]);
+    key.IgnoresCase = !steps_[i].CaseSensitive;
+    if (key.IgnoresCase && first_ignoring_case_ == steps_.size()) first_ignoring_case_ = i;
+    ++group_start_[key.First + 1];
+  }
+  for (std::size_t b = 0; b < 256; ++b) group_start_[b + 1] += group_start_[b];
+  by_first_.resize(steps_.size());
+  std::array<std::uint32_t, 256> next{};
+  std::copy(group_start_.begin(), group_start_.end() - 1, next.begin());
+  for (std::size_t i = 0; i < steps_.size(); ++i) {
+    by_first_[next[keys_[i].First]++] = static_cast<std::uint32_t>(i);
+  }
+}
+
+std::size_t TPassSteps::MemorySize() const {
+  return steps_.capacity() * sizeof(TPassStep) + keys_.capacity() * sizeof(TKey) +
+         by_first_.capacity() * sizeof(std::uint32_t);
+}
+
+void ApplyPassSteps(TReplacePair& pair, const TPassSteps& steps) {
+  TPairAccess::ApplyPassSteps(pair, steps);
 }
 
 bool RunReplacement(TReplacePair& pair, std::string_view input, const std::vector<TRule>& rules,

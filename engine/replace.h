@@ -61,6 +61,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -143,6 +144,62 @@ void ReplaceAllInString(std::string& text, std::string find, std::string_view re
 // it reads it from the profile.
 void ApplyRule(TReplacePair& pair, const TRule& rule, bool passCaseSensitive, TDirection direction,
                TSelfMapping selfMapping);
+
+// One rule as a pass applies it, prepared ahead of the run: what
+// MaskedReplaceAll receives for it, Find and Replacement already lower-cased
+// where case is ignored. The views point into storage that the owner of the
+// steps keeps (a compiled profile, engine/compiled_profile.h).
+struct TPassStep {
+  std::string_view Find;
+  std::string_view Replacement;
+  bool CaseSensitive = true;
+};
+
+// The steps of one pass, in order, indexed by the first byte of their find,
+// so that a run over a short text visits only the steps whose find starts
+// with a byte the text may hold.
+class TPassSteps {
+ public:
+  TPassSteps() = default;
+  explicit TPassSteps(std::vector<TPassStep> steps);
+
+  std::size_t Size() const { return steps_.size(); }
+  const TPassStep& operator[](std::size_t i) const { return steps_[i]; }
+  std::size_t MemorySize() const;
+
+ private:
+  friend struct TPairAccess;  // the engine's internals (replace.cpp)
+
+  // What a run looks at first, kept apart from the terms.
+  struct TKey {
+    unsigned char First = 0;   // the find's first byte; 0 for an empty find
+    unsigned char Second = 0;  // its second byte; the first for a find of one
+    bool IgnoresCase = false;
+  };
+  std::vector<TPassStep> steps_;
+  std::vector<TKey> keys_;
+  // The steps' indices grouped by their key's first byte, in order within a
+  // group: group b is by_first_[group_start_[b], group_start_[b + 1]).
+  std::vector<std::uint32_t> by_first_;
+  std::array<std::uint32_t, 257> group_start_{};
+  // The first step that ignores case (it may lower-case the text); Size()
+  // when none does.
+  std::size_t first_ignoring_case_ = 0;
+};
+
+// Applies the steps in order, each exactly as MaskedReplaceAll(pair, Find,
+// Replacement, CaseSensitive) would, but looks only at the steps that can
+// occur. The pair's byte counts (one table of 256 entries, taken from the
+// text and kept up as replacements write filler) say which bytes the text
+// holds; during a pass it can hold only those, their lower-case forms and
+// the filler, so the other steps are passed over unvisited, and a visited
+// step whose find's first or second byte the text no longer holds costs two
+// look-ups. A file name meets few of a profile's rules and pays little for
+// the others; a long text holds most bytes and is better served by
+// RunReplacement.
+//   steps {"a", "b", exact}, {"x", "y", exact} on "aa" give "bb"; the second
+//   step is never visited.
+void ApplyPassSteps(TReplacePair& pair, const TPassSteps& steps);
 
 // Number of passes of a run and the case mode of each: one exact pass when the
 // CaseSensitive option is set; otherwise an exact pass, then one that ignores

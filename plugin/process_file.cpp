@@ -31,25 +31,23 @@ void ProcessFile(char** fileName, const TReplOptions* options, bool previewOnly)
   run.ReplaceInExtension = options->ReplaceInExtension != 0;
   run.Direction = options->Direction == 0 ? TDirection::kForward : TDirection::kReverse;
 
-  std::optional<std::string> new_path =
-      TransliteratePath(old_path, ProfilePath(PluginDir, ProfileNameOf(*options)), run);
+  std::optional<TTransliteratedPath> new_path =
+      TransliteratePathChecked(old_path, ProfilePath(PluginDir, ProfileNameOf(*options)), run);
   if (!new_path) return;  // missing or unreadable profile: nothing changes
 
   // Only the last component may change, into a name Windows can hold: a
   // profile that writes a NUL, a separator, a reserved character, a trailing
   // dot or space or a device name gives a name the host could not show
-  // truthfully, nor the file take. Such a file
-  // keeps its name, in a preview too, so that a preview shows what a rename
-  // will do.
-  const std::size_t directory_length = SplitPath(old_path, true).Directory.size();
-  if (!IsValidFileName(std::string_view(*new_path).substr(directory_length))) return;
+  // truthfully, nor the file take. Such a file keeps its name, in a preview
+  // too, so that a preview shows what a rename will do.
+  if (new_path->NameCheck.Problem != TFileNameProblem::kNone) return;
 
   if (!previewOnly) {
     // MoveFileA never replaces an existing file. When the move fails the file
     // keeps its old name, and so does the host's pointer.
-    if (new_path->size() > kMaxPathLength) return;
-    if (!MoveFileA(old_path.c_str(), new_path->c_str())) return;
+    if (new_path->Path.size() > kMaxPathLength) return;
+    if (!MoveFileA(old_path.c_str(), new_path->Path.c_str())) return;
   }
-  ReturnedPath = std::move(*new_path);
+  ReturnedPath = std::move(new_path->Path);
   *fileName = ReturnedPath.data();
 }

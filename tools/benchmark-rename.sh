@@ -36,7 +36,7 @@ import sys
 for i in range(int(sys.argv[1])): open(f'Документ {i} Щукин Юрий.txt', 'w').close()" "$n")
     dry+=("$(seconds "$root/translit.sh" -n "$work/d")")
     ren+=("$(seconds "$root/translit.sh" "$work/d")")
-    und+=("$(seconds "$root/translit.sh" --undo)")
+    und+=("$(seconds "$root/translit.sh" --undo "$work/d")")
     [ "$(ls "$work/d" | grep -c '^Документ')" -eq "$n" ] || { echo "undo incomplete" >&2; exit 1; }
   done
   printf '| %s | %.2f s | %.2f s | %.2f s |\n' "$n" "$(median "${dry[@]}")" "$(median "${ren[@]}")" \

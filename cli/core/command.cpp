@@ -12,13 +12,13 @@ namespace {
 
 TResult<TExitStatus> Dispatch(const std::string& program, const TCommandOptions& options,
                               TCommandPlatform& platform, TConsole& console) {
+  if (options.Undo) return RunUndo(program, options, platform, console);
+  if (options.Text) return RunTextFilter(program, options, platform, console);
   if (options.List) return RunProfileList(program, platform, console);
   if (!options.Check.empty()) {
     return RunProfileCheck(options.Check, options.Verbosity == TVerbosity::kQuiet, platform,
                            console);
   }
-  if (options.Undo) return RunUndo(program, options, platform, console);
-  if (options.Text) return RunTextFilter(program, options, platform, console);
   return RunRenames(program, options, platform, console);
 }
 

@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kFooter[] =
@@ -23,14 +25,16 @@ TParseOutcome Usage(const std::string& program, const std::string& message) {
                                    " --help' for more.\n");
 }
 
-// The first argument before "--" that looks like an option but is none of
-// ours (CLI11 lists every extra argument; the message names the first).
-std::string FirstUnknownOption(const std::vector<std::string>& args) {
+// The first argument that CLI11 left over and that looks like an option:
+// the unknown one, not merely the first option given.
+std::string FirstUnknownOption(const std::vector<std::string>& args,
+                               const std::vector<std::string>& leftOver) {
   for (const std::string& arg : args) {
     if (arg == "--") break;
-    if (arg.size() > 1 && arg[0] == '-') return arg;
+    const bool left_over = std::find(leftOver.begin(), leftOver.end(), arg) != leftOver.end();
+    if (left_over && arg.size() > 1 && arg[0] == '-') return arg;
   }
-  return "";
+  return leftOver.empty() ? std::string() : leftOver.front();
 }
 
 }  // namespace
@@ -41,7 +45,7 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
       "Renames files by a transliteration profile, for example Russian Cyrillic into "
       "Latin.\n  " +
           program + " [options] FILE|FOLDER...\n  " + program +
-          " --undo | --list | --check FILE.pch\n  " + program +
+          " --undo [FOLDER...] | --undo --list | --list | --check FILE.pch\n  " + program +
           " -t [TEXT...]   (standard input to standard output without TEXT)\n",
       program);
   app.footer(kFooter);
@@ -68,8 +72,21 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
       ->allow_extra_args(false);
   auto* verbose = app.add_flag("-v,--verbose", "also list the files that keep their name");
   auto* quiet = app.add_flag("-q,--quiet", "print nothing but errors");
-  app.add_flag("--undo", options->Undo, "put the newest batch of renames back");
-  app.add_flag("--list", options->List, "the profiles with their information lines");
+  app.add_flag("--cross-file-systems", options->CrossFileSystems,
+               "let -r go on into folders of other file systems (it stays in one by default)");
+  app.add_flag("-0,--print0", options->Print0,
+               "print each renamed file as OLD, NUL, NEW, NUL, raw, for scripts");
+  app.add_flag("--undo", options->Undo,
+               "put back the newest batch of renames made in the current folder or the FOLDERs "
+               "given (or below them)");
+  app.add_option("--batch", options->Batch, "with --undo: that batch (see --undo --list)")
+      ->option_text("ID");
+  app.add_option("--forget", options->Forget,
+                 "with --undo: drop what remains of a batch from its journal, saying what will "
+                 "never come back")
+      ->option_text("ID");
+  app.add_flag("--list", options->List,
+               "the profiles with their information lines (with --undo: the batches)");
   app.add_option("--check", options->Check,
                  "report the rules of a profile that cannot work as written")
       ->option_text("FILE.pch");
@@ -88,14 +105,18 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   } catch (const CLI::CallForVersion&) {
     return TParseOutcome::Answer(program + " " + version + "\n");
   } catch (const CLI::ExtrasError&) {
-    return Usage(program, "unknown option " + FirstUnknownOption(args));
+    return Usage(program, "unknown option " + FirstUnknownOption(args, app.remaining()));
   } catch (const CLI::ParseError& error) {
     return Usage(program, error.what());
   }
   if (verbose->count() > 0 && quiet->count() > 0) {
     return Usage(program, "--verbose and --quiet exclude each other");
   }
-  if (int(options->Undo) + int(options->List) + int(!options->Check.empty()) > 1) {
+  if (!options->Undo && (!options->Batch.empty() || !options->Forget.empty())) {
+    return Usage(program, "--batch and --forget go with --undo");
+  }
+  const bool undo_list = options->Undo && options->List;
+  if (int(options->Undo) + int(options->List && !undo_list) + int(!options->Check.empty()) > 1) {
     return Usage(program, "--undo, --list and --check exclude each other");
   }
   if (verbose->count() > 0) options->Verbosity = TVerbosity::kVerbose;
@@ -107,9 +128,10 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   }
   if (options->Text) return TParseOutcome::RunWithOptions();
   const bool has_files = !options->Files.empty() || !options->From0.empty();
-  if ((options->Undo || options->List || !options->Check.empty()) && has_files) {
-    return Usage(program, "--undo, --list and --check take no files");
+  if ((options->List || !options->Check.empty()) && has_files) {
+    return Usage(program, "--list and --check take no files");
   }
+  if (options->Undo && !options->From0.empty()) return Usage(program, "--undo takes no --from0");
   if (!has_files && !options->Undo && !options->List && options->Check.empty()) {
     return Usage(program, "no files given");
   }

@@ -29,11 +29,15 @@ struct TCommandOptions {
   TVerbosity Verbosity = TVerbosity::kNormal;
   std::vector<std::string> From0;  // files of NUL-separated paths; "-" is standard input
   bool Undo = false;
-  bool List = false;
+  bool List = false;               // with --undo: the batches, not the profiles
+  std::string Batch;               // --undo --batch ID: that batch, not the newest
+  std::string Forget;              // --undo --forget ID: drop what remains of a batch
+  bool Print0 = false;             // renamed pairs on standard output, NUL-separated and raw
+  bool CrossFileSystems = false;   // -r goes on into other file systems
   std::string Check;               // --check FILE.pch: the profile to check
   bool Text = false;               // -t: transliterate text, not file names
   bool From1251 = false;           // names (and text) that are not UTF-8 are Windows-1251
-  std::vector<std::string> Files;  // as given, in order (with -t: the text)
+  std::vector<std::string> Files;  // as given, in order (--undo: the folders; -t: the text)
 };
 
 // What the caller does next: run with the options, or print Text and exit

@@ -4,7 +4,11 @@
 
 namespace {
 
-void AddFolder(TCommandPlatform& platform, const std::string& folder, bool recursive,
+void Add(const std::string& path, TFileList* list) {
+  if (list->Listed.insert(path).second) list->Paths.push_back(path);
+}
+
+void AddFolder(TCommandPlatform& platform, const std::string& folder, const TWalkOptions& options,
                TFileList* list) {
   TResult<std::vector<TFolderEntry>> entries = platform.ReadFolder(folder);
   if (!entries) {
@@ -14,25 +18,27 @@ void AddFolder(TCommandPlatform& platform, const std::string& folder, bool recur
   std::sort(entries->begin(), entries->end(),
             [](const TFolderEntry& a, const TFolderEntry& b) { return a.Name < b.Name; });
   for (const TFolderEntry& entry : *entries) {
-    if (!entry.IsFolder) list->Paths.push_back(platform.JoinPath(folder, entry.Name));
+    if (!entry.IsFolder) Add(platform.JoinPath(folder, entry.Name), list);
   }
-  if (!recursive) return;
+  if (!options.Recursive) return;
   for (const TFolderEntry& entry : *entries) {
     if (!entry.IsFolder) continue;
     const std::string subfolder = platform.JoinPath(folder, entry.Name);
-    AddFolder(platform, subfolder, true, list);
-    list->Paths.push_back(subfolder);
+    if (!entry.OnOtherFileSystem || options.CrossFileSystems) {
+      AddFolder(platform, subfolder, options, list);
+    }
+    Add(subfolder, list);
   }
 }
 
 }  // namespace
 
-void AddArgument(TCommandPlatform& platform, const std::string& argument, bool recursive,
-                 TFileList* list) {
+void AddArgument(TCommandPlatform& platform, const std::string& argument,
+                 const TWalkOptions& options, TFileList* list) {
   if (platform.IsFolderArgument(argument)) {
-    AddFolder(platform, argument, recursive, list);
+    AddFolder(platform, argument, options, list);
   } else {
-    list->Paths.push_back(argument);  // a missing one is reported when its turn comes
+    Add(argument, list);  // a missing one is reported when its turn comes
   }
 }
 

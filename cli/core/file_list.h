@@ -13,6 +13,7 @@
 //   top/a.txt, top/b.txt, top/sub/c.txt, top/sub
 #pragma once
 
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,12 +22,20 @@
 
 struct TFileList {
   std::vector<std::string> Paths;
-  std::vector<TError> Errors;  // folders that could not be read
+  std::vector<TError> Errors;    // folders that could not be read
+  std::set<std::string> Listed;  // every path once, however often it is given
+};
+
+struct TWalkOptions {
+  bool Recursive = false;
+  // Whether recursion goes on into a folder another file system is mounted
+  // on (as find without -xdev); by default it stops there, as find -xdev.
+  bool CrossFileSystems = false;
 };
 
 // Adds the paths that one argument stands for.
-void AddArgument(TCommandPlatform& platform, const std::string& argument, bool recursive,
-                 TFileList* list);
+void AddArgument(TCommandPlatform& platform, const std::string& argument,
+                 const TWalkOptions& options, TFileList* list);
 
 // The paths of a --from0 list: NUL-separated, as find -print0 writes them;
 // empty entries are dropped. "a\0\0b\0" -> {"a", "b"}.

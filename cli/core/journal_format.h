@@ -1,5 +1,5 @@
-// The undo journal of one batch of renames, as bytes. Both commands write
-// it (the file handling is each platform's own); paths are UTF-8.
+// The first format of the undo journal, which journal_entries.h still
+// reads; paths are UTF-8.
 //
 // A journal is the line "translit journal 1\n", then one record per rename:
 //   "R <device> <file id>\0<old path>\0<new path>\0\n"
@@ -18,6 +18,7 @@ struct TJournalRecord {
   std::uint64_t FileId = 0;
   std::string OldPath;
   std::string NewPath;
+  std::int64_t Birth = 0;  // nanoseconds since 1970; 0: unknown (and in this format)
 };
 
 // The first line of every journal.

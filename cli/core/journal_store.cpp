@@ -3,14 +3,20 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <map>
 
 namespace {
 
 constexpr char kJournalSuffix[] = ".journal";
+constexpr std::size_t kSuffixLength = sizeof kJournalSuffix - 1;
 
 bool IsJournalName(const std::string& name) {
-  const std::size_t suffix = sizeof kJournalSuffix - 1;
-  return name.size() > suffix && name.compare(name.size() - suffix, suffix, kJournalSuffix) == 0;
+  return name.size() > kSuffixLength &&
+         name.compare(name.size() - kSuffixLength, kSuffixLength, kJournalSuffix) == 0;
+}
+
+std::string NameOf(TCommandPlatform& platform, const std::string& path) {
+  return platform.NameOf(path);
 }
 
 }  // namespace
@@ -30,26 +36,70 @@ std::string JournalName(std::chrono::system_clock::time_point time, unsigned lon
   return name;
 }
 
-TMaybeError TJournalWriter::Append(const TJournalRecord& record) {
+TResult<std::string> SafeStateFolder(TCommandPlatform& platform, bool make) {
+  TResult<std::string> folder = platform.StateFolder();
+  if (!folder) return folder;
+  if (make) {
+    if (TMaybeError error = platform.MakePrivateFolder(*folder)) return *error;
+  }
+  if (TMaybeError unsafe = platform.CheckPrivateFolder(*folder)) return *unsafe;
+  return folder;
+}
+
+std::uint64_t TJournalWriter::Intend(const TJournalRecord& record) {
+  TJournalEntry entry;
+  entry.Kind = TEntryKind::kIntent;
+  entry.Number = next_number_++;
+  entry.Record = record;
+  pending_ += EncodeJournalEntry(entry);
+  return entry.Number;
+}
+
+void TJournalWriter::Done(std::uint64_t number, std::int64_t change, std::uint64_t size) {
+  TJournalEntry entry;
+  entry.Kind = TEntryKind::kDone;
+  entry.Number = number;
+  entry.Change = change;
+  entry.Size = size;
+  pending_ += EncodeJournalEntry(entry);
+}
+
+void TJournalWriter::Failed(std::uint64_t number) {
+  TJournalEntry entry;
+  entry.Kind = TEntryKind::kPutBack;
+  entry.Number = number;
+  pending_ += EncodeJournalEntry(entry);
+}
+
+TMaybeError TJournalWriter::Flush() {
+  if (pending_.empty()) return std::nullopt;
   if (!file_) {
-    TResult<std::string> folder = platform_.StateFolder();
+    TResult<std::string> folder = SafeStateFolder(platform_, true);
     if (!folder) return folder.Error();
-    if (TMaybeError error = platform_.MakePrivateFolder(*folder)) return error;
     TResult<std::unique_ptr<TJournalFile>> file = platform_.CreateNewFile(
         *folder + JournalName(std::chrono::system_clock::now(), platform_.ProcessId()));
     if (!file) return file.Error();
-    if (TMaybeError error = (*file)->Append(JournalHeader())) return error;
+    TJournalEntry where;
+    where.Kind = TEntryKind::kBatch;
+    where.Where = where_;
+    pending_.insert(0, JournalHeaderV2() + EncodeJournalEntry(where));
     file_ = std::move(*file);
   }
-  return file_->Append(EncodeJournalRecord(record));
+  if (TMaybeError error = file_->Append(pending_)) return error;
+  pending_.clear();
+  return file_->Flush();
 }
 
-TMaybeError TJournalWriter::Finish() { return file_ ? file_->Flush() : std::nullopt; }
+std::size_t TBatch::Remaining() const {
+  return static_cast<std::size_t>(std::count_if(
+      Renames.begin(), Renames.end(), [](const TBatchRename& rename) { return !rename.PutBack; }));
+}
 
 TResult<std::vector<std::string>> JournalsNewestFirst(TCommandPlatform& platform) {
   std::vector<std::string> paths;
   TResult<std::string> folder = platform.StateFolder();
   if (!folder || !platform.Exists(*folder)) return paths;  // no journal written yet
+  if (TMaybeError unsafe = platform.CheckPrivateFolder(*folder)) return *unsafe;
   TResult<std::vector<TFolderEntry>> entries = platform.ReadFolder(*folder);
   if (!entries) return entries.Error();
   for (const TFolderEntry& entry : *entries) {
@@ -59,19 +109,74 @@ TResult<std::vector<std::string>> JournalsNewestFirst(TCommandPlatform& platform
   return paths;
 }
 
-TResult<std::vector<TJournalRecord>> ReadJournal(TCommandPlatform& platform,
-                                                 const std::string& path) {
+TResult<TBatch> ReadBatch(TCommandPlatform& platform, const std::string& path) {
   TResult<std::string> bytes = platform.ReadWholeFile(path);
-  std::vector<TJournalRecord> records;
-  if (!bytes || !DecodeJournal(*bytes, &records))
+  TJournalContents contents;
+  if (!bytes || !ParseJournal(*bytes, &contents)) {
     return TError{path, "cannot be read as a journal"};
-  return records;
+  }
+  TBatch batch;
+  batch.Path = path;
+  batch.Id = NameOf(platform, path);
+  batch.Id.resize(batch.Id.size() - std::min(batch.Id.size(), kSuffixLength));
+  batch.Damaged = std::move(contents.Damaged);
+  std::map<std::uint64_t, std::size_t> by_number;
+  for (TJournalEntry& entry : contents.Entries) {
+    if (entry.Kind == TEntryKind::kBatch) {
+      batch.Where = entry.Where;
+      continue;
+    }
+    if (entry.Kind == TEntryKind::kIntent) {
+      by_number[entry.Number] = batch.Renames.size();
+      batch.Renames.push_back({entry.Number, std::move(entry.Record)});
+      continue;
+    }
+    const auto found = by_number.find(entry.Number);
+    if (found == by_number.end()) continue;  // its intent is in a damaged stretch
+    TBatchRename& rename = batch.Renames[found->second];
+    if (entry.Kind == TEntryKind::kDone) {
+      rename.Done = true;
+      rename.Change = entry.Change;
+      rename.Size = entry.Size;
+    } else {
+      rename.PutBack = true;
+    }
+  }
+  return batch;
 }
 
-TMaybeError RewriteJournal(TCommandPlatform& platform, const std::string& path,
-                           const std::vector<TJournalRecord>& records) {
-  if (records.empty()) return platform.RemoveFile(path);
-  std::string bytes = JournalHeader();
-  for (const TJournalRecord& record : records) bytes += EncodeJournalRecord(record);
-  return platform.ReplaceFile(path, bytes);
+TMaybeError NotePutBack(TCommandPlatform& platform, const TBatch& batch,
+                        const std::vector<std::uint64_t>& numbers) {
+  std::string bytes;
+  for (const std::uint64_t number : numbers) {
+    TJournalEntry entry;
+    entry.Kind = TEntryKind::kPutBack;
+    entry.Number = number;
+    bytes += EncodeJournalEntry(entry);
+  }
+  return platform.AppendToFile(batch.Path, bytes);
+}
+
+TMaybeError CompactBatch(TCommandPlatform& platform, const TBatch& batch) {
+  if (batch.Remaining() == 0 && batch.Damaged.empty()) return platform.RemoveFile(batch.Path);
+  TJournalEntry where;
+  where.Kind = TEntryKind::kBatch;
+  where.Where = batch.Where;
+  std::string bytes = JournalHeaderV2() + EncodeJournalEntry(where);
+  for (const TBatchRename& rename : batch.Renames) {
+    if (rename.PutBack) continue;
+    TJournalEntry entry;
+    entry.Kind = TEntryKind::kIntent;
+    entry.Number = rename.Number;
+    entry.Record = rename.Record;
+    bytes += EncodeJournalEntry(entry);
+    if (rename.Done) {
+      entry.Kind = TEntryKind::kDone;
+      entry.Change = rename.Change;
+      entry.Size = rename.Size;
+      bytes += EncodeJournalEntry(entry);
+    }
+  }
+  for (const TDamagedStretch& damaged : batch.Damaged) bytes += damaged.Bytes;
+  return platform.ReplaceFile(batch.Path, bytes);
 }

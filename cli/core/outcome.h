@@ -8,11 +8,14 @@
 #include <string>
 #include <utility>
 
+#include "cli/core/shown_name.h"
+
 // The exit status of both commands.
 enum class TExitStatus : int {
   kOk = 0,              // every file renamed, or kept by the profile's own choice
   kSomeFilesKept = 1,   // a file could not be renamed (or put back, or a profile has findings)
   kNothingTouched = 2,  // a usage error or a failed set-up: nothing was touched
+  kInterrupted = 130,   // Ctrl-C ended the run between two files, as a shell counts it
 };
 
 inline int ExitCode(TExitStatus status) { return static_cast<int>(status); }
@@ -22,9 +25,10 @@ struct TError {
   std::string Reason;
 };
 
-// "SUBJECT: REASON", or the reason alone.
+// "SUBJECT: REASON", or the reason alone; the subject, a path as a rule, as
+// ShownName shows it.
 inline std::string ErrorText(const TError& error) {
-  return error.Subject.empty() ? error.Reason : error.Subject + ": " + error.Reason;
+  return error.Subject.empty() ? error.Reason : ShownName(error.Subject) + ": " + error.Reason;
 }
 
 // The line printed for an error: "PROGRAM: SUBJECT: REASON\n".

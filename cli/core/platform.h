@@ -25,6 +25,7 @@
 struct TFolderEntry {
   std::string Name;
   bool IsFolder = false;  // a real folder: a link to one is an ordinary entry, never entered
+  bool OnOtherFileSystem = false;  // a folder another file system is mounted on
 };
 
 // A rename a file is to undergo, as Plan found it.
@@ -37,6 +38,10 @@ struct TRenamePlan {
   // where case is ignored); one new key for two files of a run is a clash.
   std::string OldKey;
   std::string NewKey;
+  // The platform's own forms of the old and the new path, for Record and
+  // Apply, which may come long after Plan (a group is planned first).
+  std::string OldFullPath;
+  std::string NewFullPath;
 };
 
 // The renames of one run, by one profile and one set of options.
@@ -71,13 +76,22 @@ class TJournalFile {
 
 // What makes a file the one it is, whatever its name: device and inode on
 // Linux, volume serial number and file index on Windows. A rename keeps it.
+// A file system may give a number of a removed file to a new one; the
+// birth time (creation time on Windows) tells them apart, and where a file
+// system keeps none, the change time and size after the rename do.
 struct TFileIdentity {
   std::uint64_t Device = 0;
   std::uint64_t FileId = 0;
-  bool operator==(const TFileIdentity& other) const {
-    return Device == other.Device && FileId == other.FileId;
-  }
-  bool operator!=(const TFileIdentity& other) const { return !(*this == other); }
+  std::int64_t Birth = 0;   // nanoseconds since 1970; 0: the file system keeps none
+  std::int64_t Change = 0;  // nanoseconds since 1970
+  std::uint64_t Size = 0;
+  bool IsFolder = false;
+};
+
+// A lock held until the object goes.
+class TLock {
+ public:
+  virtual ~TLock() = default;
 };
 
 // Standard input and output of the text filter (-t), as UTF-8: each
@@ -101,6 +115,9 @@ class TCommandPlatform {
   // Whether a --profile value is a path rather than a bare name.
   virtual bool IsPath(const std::string& value) = 0;
   virtual bool IsRegularFile(const std::string& path) = 0;
+  // What is at path when it is there but no regular file ("a folder", "a
+  // FIFO", "a device"); nothing otherwise.
+  virtual std::optional<std::string> OtherKindAt(const std::string& path) = 0;
   // The information line of the profile at path; nothing when unreadable.
   virtual std::optional<std::string> ProfileInformation(const std::string& path) = 0;
   // The whole file at path ("-": standard input).
@@ -128,23 +145,49 @@ class TCommandPlatform {
   virtual bool Exists(const std::string& path) = 0;
   // Whether two paths name one entry (Windows ignores letter case).
   virtual bool SameEntryName(const std::string& a, const std::string& b) = 0;
-  // Moves from to to, never replacing anything; the reason when it failed.
+  // Moves from to to (in the same folder), never replacing anything, nor
+  // following a link on the way; the reason when it failed.
   virtual std::optional<TSkip> MoveNoReplace(const std::string& from, const std::string& to) = 0;
+  // Whether the file at path could be renamed in its folder (the questions
+  // the rename asks: permission, the sticky rule, the immutable attribute, a
+  // mount point, a read-only file system); the reason when not.
+  virtual std::optional<TSkip> RenameRefusal(const std::string& path) = 0;
 
   // --- the journal folder and its files
   // The folder, ending with a separator; the error says why there is none.
   virtual TResult<std::string> StateFolder() = 0;
   // Makes the folder (and the folders above it) readable by the user alone.
   virtual TMaybeError MakePrivateFolder(const std::string& path) = 0;
+  // Whether the folder is fit to keep journals in: the user's own, and
+  // writable by nobody else. The error says what is wrong and how to mend it.
+  virtual TMaybeError CheckPrivateFolder(const std::string& path) = 0;
+  // Locks the file at path (made if need be) against a second holder; with
+  // wait false the error says that another holds it.
+  virtual TResult<std::unique_ptr<TLock>> LockFile(const std::string& path, bool wait) = 0;
   // A new file, made for appending; an error when anything has its name.
   virtual TResult<std::unique_ptr<TJournalFile>> CreateNewFile(const std::string& path) = 0;
   // Replaces a file's bytes as one step: written beside it, moved over it.
   virtual TMaybeError ReplaceFile(const std::string& path, const std::string& bytes) = 0;
   virtual TMaybeError RemoveFile(const std::string& path) = 0;
+  // Appends bytes to the file at path and forces them onto the disk.
+  virtual TMaybeError AppendToFile(const std::string& path, const std::string& bytes) = 0;
 
   // --- the text filter: standard input and output; from1251 as --from-cp1251
   virtual std::unique_ptr<TTextStream> OpenTextStream(bool from1251) = 0;
 
   // --- the process
   virtual unsigned long ProcessId() = 0;
+  // The current folder, absolute.
+  virtual std::string CurrentFolder() = 0;
+  // The absolute form of a path the user gave (for --undo FOLDER).
+  virtual std::optional<std::string> AbsolutePath(const std::string& path) = 0;
+  // Whether path is inside folder (or is folder), both absolute.
+  virtual bool IsInside(const std::string& path, const std::string& folder) = 0;
+  // The folder part of an absolute path, without its last separator.
+  virtual std::string FolderOf(const std::string& path) = 0;
+  // Whether path is the root of its file system's tree ("/", "C:").
+  virtual bool IsTreeRoot(const std::string& path) = 0;
+  // Whether Ctrl-C (or a request to end) has come; the run stops between
+  // two files.
+  virtual bool Interrupted() = 0;
 };

@@ -21,6 +21,9 @@ TResult<std::string> FindProfile(TCommandPlatform& platform, const std::string& 
     const std::string in_folder = platform.ProfileFolder() + value;
     if (!is_path && platform.IsRegularFile(in_folder)) return in_folder;
     if (platform.IsRegularFile(value)) return value;
+    if (std::optional<std::string> kind = platform.OtherKindAt(value)) {
+      return TError{value, "is " + *kind + ", not a profile"};
+    }
   }
   return TError{"", "no profile " + value + " in " + platform.ProfileFolder() +
                         (is_path ? "" : " nor in the current folder")};

@@ -1,6 +1,7 @@
 #include "cli/core/run_report.h"
 
 #include "cli/core/code_page.h"
+#include "cli/core/shown_name.h"
 
 namespace {
 
@@ -88,6 +89,18 @@ std::string ReasonText(const TSkip& skip) {
       return "no such file";
     case TSkipReason::kPermission:
       return "permission denied";
+    case TSkipReason::kDamagedRecord:
+      return "the journal's record is damaged (" + skip.Detail + ")";
+    case TSkipReason::kReadOnlyFileSystem:
+      return "the file system is read-only";
+    case TSkipReason::kImmutable:
+      return "the file or its folder may not be changed (immutable or append-only)";
+    case TSkipReason::kMountPoint:
+      return "another file system is mounted there";
+    case TSkipReason::kStickyFolder:
+      return "only its owner may rename it in this folder (sticky)";
+    case TSkipReason::kNoJournal:
+      return "the undo journal cannot hold it: " + skip.Detail;
     case TSkipReason::kChanged:
       return "it has changed since" + (skip.Detail.empty() ? "" : " (" + skip.Detail + ")");
     case TSkipReason::kSystemError:
@@ -98,21 +111,29 @@ std::string ReasonText(const TSkip& skip) {
 
 std::string SkipLine(const std::string& program, const std::string& path, const TSkip& skip,
                      bool undo) {
-  return program + ": " + path + (undo ? ": not put back: " : ": not renamed: ") +
+  return program + ": " + ShownName(path) + (undo ? ": not put back: " : ": not renamed: ") +
          ReasonText(skip) + "\n";
 }
 
+std::string MoveLine(const std::string& from, const std::string& to, bool print0) {
+  if (print0) return from + '\0' + to + '\0';
+  return ShownName(from) + " -> " + ShownName(to) + "\n";
+}
+
 TOutcomeLines TallyOutcome(const std::string& program, const std::string& shownPath,
-                           const TFileOutcome& outcome, TVerbosity verbosity, TRunCounts* counts) {
+                           const TFileOutcome& outcome, TVerbosity verbosity, bool print0,
+                           TRunCounts* counts) {
   TOutcomeLines lines;
   switch (outcome.Kind) {
     case TFileOutcome::TKind::kRenamed:
       ++counts->Renamed;
-      if (verbosity != TVerbosity::kQuiet) lines.Out = shownPath + " -> " + outcome.NewPath + "\n";
+      if (verbosity != TVerbosity::kQuiet) lines.Out = MoveLine(shownPath, outcome.NewPath, print0);
       break;
     case TFileOutcome::TKind::kUnchanged:
       ++counts->Unchanged;
-      if (verbosity == TVerbosity::kVerbose) lines.Out = shownPath + " (unchanged)\n";
+      if (verbosity == TVerbosity::kVerbose && !print0) {
+        lines.Out = ShownName(shownPath) + " (unchanged)\n";
+      }
       break;
     case TFileOutcome::TKind::kSkipped:
       ++counts->Skipped;

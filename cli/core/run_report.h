@@ -37,8 +37,14 @@ enum class TSkipReason {
   kCaseKept,                 // the file system kept the old letter case
   kMissing,
   kPermission,
-  kChanged,      // undo: another file is at the new path now, or none
-  kSystemError,  // Detail: the system's own words
+  kChanged,        // undo: another file is at the new path now, or none
+  kDamagedRecord,  // undo: the record is not one a rename wrote; Detail: why
+  kReadOnlyFileSystem,
+  kImmutable,     // the file or its folder may not be changed (chattr +i, +a)
+  kMountPoint,    // another file system is mounted there
+  kStickyFolder,  // a folder where only a file's owner may rename it
+  kNoJournal,     // the journal could not hold the rename; Detail: why
+  kSystemError,   // Detail: the system's own words
 };
 
 struct TSkip {
@@ -76,7 +82,8 @@ TSkip SkipOfFileNameCheck(const TFileNameCheck& check, std::string_view name1251
 // The reason as a phrase: "Shchuka.txt is taken".
 std::string ReasonText(const TSkip& skip);
 
-// "PROGRAM: PATH: not renamed: REASON\n" (undo: "not put back").
+// "PROGRAM: PATH: not renamed: REASON\n" (undo: "not put back"), the path
+// shown as ShownName shows it.
 std::string SkipLine(const std::string& program, const std::string& path, const TSkip& skip,
                      bool undo = false);
 
@@ -93,15 +100,20 @@ struct TFileOutcome {
   TSkip Skip;
 };
 
-// What a run prints for one file: "PATH -> NEWPATH\n" for standard output
-// (nothing with -q), "PATH (unchanged)\n" with -v, or the skip line for
-// standard error. Counts the outcome into *counts.
+// "FROM -> TO\n" with the names shown as ShownName shows them, or with
+// print0 "FROM\0TO\0" as they are.
+std::string MoveLine(const std::string& from, const std::string& to, bool print0);
+
+// What a run prints for one file: its MoveLine for standard output (nothing
+// with -q), "PATH (unchanged)\n" with -v (not with print0), or the skip line
+// for standard error. Counts the outcome into *counts.
 struct TOutcomeLines {
   std::string Out;
   std::string Err;
 };
 TOutcomeLines TallyOutcome(const std::string& program, const std::string& shownPath,
-                           const TFileOutcome& outcome, TVerbosity verbosity, TRunCounts* counts);
+                           const TFileOutcome& outcome, TVerbosity verbosity, bool print0,
+                           TRunCounts* counts);
 
 // "N renamed, M unchanged, K skipped\n", or for a dry run
 // "dry run, nothing renamed: N would be renamed, M unchanged, K would be skipped\n".

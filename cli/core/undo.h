@@ -1,29 +1,39 @@
-// --undo: the newest journal's renames put back, last first, each by the
-// platform's PutBack. A file is refused when nothing or another file is at
-// its new path, or its old name is taken; put-back records leave the journal,
-// refused ones stay for another --undo, and an emptied journal is removed,
-// so the next --undo takes the batch before. Undo writes no journal: it
-// never redoes. With -n nothing moves and the journal stays as it is.
+// --undo: a batch's renames put back, last first.
+//
+// The batch is the newest one with renames of files in the current folder,
+// or in the FOLDERs given, or below them (--batch ID picks another; --list
+// lists them all). A rename is put back when the file the batch renamed is
+// at its new path (by identity: a new file that took the number of a
+// removed one is not it) and its old name is free; a rename whose file is
+// already at its old name (it never happened, or was put back before a
+// crash) counts as put back. Only a rename inside one folder is undone: a
+// record that would move a file into another folder is damaged. One undo
+// runs at a time; the journal keeps what could not be put back, and every
+// damaged stretch, for another --undo; --forget drops them, saying what
+// will never come back. With -n nothing moves and the journal stays as it
+// is, while the order of the put-backs is followed as the undo would.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "cli/core/command_options.h"
 #include "cli/core/console.h"
+#include "cli/core/journal_store.h"
 #include "cli/core/platform.h"
 
 // kOk when everything was (or would be) put back or there was nothing to
-// undo; kSomeFilesKept when a file was refused; the error when the journal
-// cannot be read.
+// undo; kSomeFilesKept when a rename was refused or the journal is damaged;
+// the error when the journals cannot be read or kept safely.
 TResult<TExitStatus> RunUndo(const std::string& program, const TCommandOptions& options,
                              TCommandPlatform& platform, TConsole& console);
 
-// Puts the file of a record back under its old name, never replacing
-// anything, or says why not: nothing or another file (by identity) is at the
-// new path, or the old name is taken. With dryRun only says.
-std::optional<TSkip> PutBack(TCommandPlatform& platform, const TJournalRecord& record, bool dryRun);
+// Why the file found at a rename's new path is not the one the batch
+// renamed; nothing when it is.
+std::optional<std::string> IdentityMismatch(const TBatchRename& rename, const TFileIdentity& found);
 
-// "N put back, M not put back\n" (with a hint when files stay in the
+// "N put back, M not put back\n" (with a hint when renames stay in the
 // journal), or for a dry run
 // "dry run, nothing put back: N would be put back, M would not\n".
-std::string UndoSummaryLine(std::size_t putBack, std::size_t refused, bool dryRun);
+std::string UndoSummaryLine(std::size_t putBack, std::size_t refused, bool dryRun,
+                            const std::string& batchId);

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -43,6 +45,63 @@ std::optional<TSkip> MoveNoReplaceAt(int fromDir, const std::string& from, int t
     const int error = errno;
     unlinkat(toDir, to.c_str(), 0);  // back to the one name it had
     return SkipOfErrno(error, to);
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+std::int64_t Nanoseconds(const struct statx_timestamp& time) {
+  return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+bool Statx(int dir, const char* name, int flags, struct statx* info) {
+  return statx(dir, name, flags | AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, info) == 0;
+}
+
+}  // namespace
+
+std::optional<TFileIdentity> IdentityAt(int dir, const std::string& name) {
+  struct statx info {};
+  if (!Statx(dir, name.c_str(), 0, &info)) return std::nullopt;
+  TFileIdentity identity;
+  identity.Device = makedev(info.stx_dev_major, info.stx_dev_minor);
+  identity.FileId = info.stx_ino;
+  identity.Birth = (info.stx_mask & STATX_BTIME) ? Nanoseconds(info.stx_btime) : 0;
+  identity.Change = Nanoseconds(info.stx_ctime);
+  identity.Size = info.stx_size;
+  identity.IsFolder = S_ISDIR(info.stx_mode);
+  return identity;
+}
+
+std::optional<TSkip> RenameRefusalAt(int dir, const std::string& name) {
+  struct statx folder {
+  }, file{};
+  if (!Statx(dir, "", AT_EMPTY_PATH, &folder) || !Statx(dir, name.c_str(), 0, &file)) {
+    return std::nullopt;  // the rename itself will say why
+  }
+  if (faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) != 0 && errno == EROFS) {
+    return TSkip{TSkipReason::kReadOnlyFileSystem, {}};
+  }
+  constexpr std::uint64_t kFixed = STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND;
+  if ((file.stx_attributes & file.stx_attributes_mask & kFixed) ||
+      (folder.stx_attributes & folder.stx_attributes_mask & kFixed)) {
+    return TSkip{TSkipReason::kImmutable, {}};
+  }
+#ifdef STATX_ATTR_MOUNT_ROOT
+  const bool mount_root = (file.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) &&
+                          (file.stx_attributes & STATX_ATTR_MOUNT_ROOT);
+#else
+  const bool mount_root = false;
+#endif
+  if (mount_root || file.stx_dev_major != folder.stx_dev_major ||
+      file.stx_dev_minor != folder.stx_dev_minor) {
+    return TSkip{TSkipReason::kMountPoint, {}};
+  }
+  if (faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) != 0) return TSkip{TSkipReason::kPermission, {}};
+  const uid_t user = geteuid();
+  if ((folder.stx_mode & S_ISVTX) && user != 0 && file.stx_uid != user && folder.stx_uid != user) {
+    return TSkip{TSkipReason::kStickyFolder, {}};
   }
   return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/core/outcome.h"
+#include "cli/core/platform.h"
 #include "cli/core/run_report.h"
 
 // Reads everything from fd into *bytes. False, with errno set, on an error.
@@ -22,6 +23,16 @@ bool WriteAll(int fd, std::string_view bytes);
 // is renamed as the link it is. Nothing on success, else the reason.
 std::optional<TSkip> MoveNoReplaceAt(int fromDir, const std::string& from, int toDir,
                                      const std::string& to, bool isFolder);
+
+// The identity of the entry name in folder dir (a link itself); nothing
+// when there is none. Birth time where the file system keeps it (statx).
+std::optional<TFileIdentity> IdentityAt(int dir, const std::string& name);
+
+// What renaming the entry name in folder dir would be refused for, asked
+// before trying as the kernel will ask: a read-only file system, the file
+// or the folder immutable or append-only, a mount point, the sticky rule of
+// a shared folder, no permission to change the folder. Nothing when none.
+std::optional<TSkip> RenameRefusalAt(int dir, const std::string& name);
 
 // Why a file keeps its name, from the errno of the call that failed;
 // newName is the name it was to take.

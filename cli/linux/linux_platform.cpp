@@ -3,7 +3,10 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,12 +15,30 @@
 
 #include "cli/core/profile_commands.h"
 #include "cli/linux/file_ops.h"
+#include "cli/linux/folder_tree.h"
 #include "cli/linux/rename_run.h"
 #include "cli/linux/text_stream.h"
 #include "engine/profile.h"
 #include "engine/unique_handles.h"
 
 namespace {
+
+volatile sig_atomic_t InterruptedBySignal = 0;
+
+void OnInterrupt(int) { InterruptedBySignal = 1; }
+
+// A lock of flock, held while the descriptor is open.
+class TLinuxLock : public TLock {
+ public:
+  explicit TLinuxLock(TUniqueFd fd) : fd_(std::move(fd)) {}
+
+ private:
+  TUniqueFd fd_;
+};
+
+struct TFreeDeleter {
+  void operator()(char* text) const { free(text); }
+};
 
 // A journal being written: appended to, and forced to disk at the end.
 class TLinuxJournalFile : public TJournalFile {
@@ -39,6 +60,17 @@ class TLinuxJournalFile : public TJournalFile {
 
 class TLinuxPlatform : public TCommandPlatform {
  public:
+  TLinuxPlatform() {
+    // Ctrl-C ends the run between two files, with its summary; a second one
+    // ends it at once.
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+  }
+
   std::string ProfileFolder() override {
     char self[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
@@ -53,6 +85,15 @@ class TLinuxPlatform : public TCommandPlatform {
   bool IsRegularFile(const std::string& path) override {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  }
+
+  std::optional<std::string> OtherKindAt(const std::string& path) override {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return std::nullopt;
+    if (S_ISDIR(info.st_mode)) return "a folder";
+    if (S_ISFIFO(info.st_mode)) return "a FIFO";
+    if (S_ISSOCK(info.st_mode)) return "a socket";
+    return "a device";
   }
 
   std::optional<std::string> ProfileInformation(const std::string& path) override {
@@ -78,16 +119,30 @@ class TLinuxPlatform : public TCommandPlatform {
   }
 
   TResult<std::vector<TFolderEntry>> ReadFolder(const std::string& path) override {
-    TUniqueDir dir(opendir(path.c_str()));
+    // Through the descriptors of the folders above it, as the walk found
+    // them; the subfolders are known by the walk for what comes after.
+    TFolderTree::TNode* node = folders_.Walked(path);
+    if (!node) node = folders_.Root(path);
+    TResult<int> folder = folders_.Open(node);
+    if (!folder) return folder.Error();
+    TUniqueDir dir(fdopendir(openat(*folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
     if (!dir) return ErrorOfErrno(path, errno);
     std::vector<TFolderEntry> entries;
     while (const dirent* entry = readdir(dir.get())) {
       TFolderEntry read{entry->d_name, entry->d_type == DT_DIR};
       if (read.Name == "." || read.Name == "..") continue;
-      if (entry->d_type == DT_UNKNOWN) {
+      if (entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN) {
         struct stat info {};
         read.IsFolder = fstatat(dirfd(dir.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
                         S_ISDIR(info.st_mode);
+        if (read.IsFolder) {
+          TFolderTree::TNode* child = folders_.Child(node, read.Name);
+          child->Known = true;
+          child->Device = info.st_dev;
+          child->Inode = info.st_ino;
+          read.OnOtherFileSystem = info.st_dev != node->Device;
+          folders_.NoteWalked(JoinPath(path, read.Name), child);
+        }
       }
       entries.push_back(std::move(read));
     }
@@ -108,26 +163,38 @@ class TLinuxPlatform : public TCommandPlatform {
     name_options.CaseSensitive = options.CaseSensitive;
     name_options.ReplaceInExtension = options.Extension;
     name_options.Direction = options.Reverse ? TDirection::kReverse : TDirection::kForward;
-    return MakeLinuxRenamer(std::move(profile->Rules), name_options, options.From1251);
+    return MakeLinuxRenamer(folders_, std::move(profile->Rules), name_options, options.From1251);
   }
 
   std::optional<TFileIdentity> IdentityAt(const std::string& path) override {
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0) return std::nullopt;
-    return TFileIdentity{info.st_dev, info.st_ino};
+    TResult<TEntry> entry = EntryAt(path);
+    if (!entry) return std::nullopt;
+    return ::IdentityAt(entry->Dir, entry->Name);
   }
 
   bool Exists(const std::string& path) override {
     struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
+    if (path.size() < PATH_MAX) return lstat(path.c_str(), &info) == 0;
+    return IdentityAt(path).has_value();
   }
 
   bool SameEntryName(const std::string& a, const std::string& b) override { return a == b; }
 
   std::optional<TSkip> MoveNoReplace(const std::string& from, const std::string& to) override {
+    TResult<TEntry> entry = EntryAt(from);
+    if (!entry) return TSkip{TSkipReason::kSystemError, ErrorText(entry.Error())};
+    if (FolderOf(to) != FolderOf(from)) return TSkip{TSkipReason::kDamagedRecord, "another folder"};
     struct stat info {};
-    const bool is_folder = lstat(from.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    return MoveNoReplaceAt(AT_FDCWD, from, AT_FDCWD, to, is_folder);
+    const bool is_folder =
+        fstatat(entry->Dir, entry->Name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISDIR(info.st_mode);
+    return MoveNoReplaceAt(entry->Dir, entry->Name, entry->Dir, NameOf(to), is_folder);
+  }
+
+  std::optional<TSkip> RenameRefusal(const std::string& path) override {
+    TResult<TEntry> entry = EntryAt(path);
+    if (!entry) return std::nullopt;
+    return RenameRefusalAt(entry->Dir, entry->Name);
   }
 
   TResult<std::string> StateFolder() override {
@@ -144,6 +211,39 @@ class TLinuxPlatform : public TCommandPlatform {
       const std::string prefix = path.substr(0, slash);
       if (mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return ErrorOfErrno(prefix, errno);
     }
+    return std::nullopt;
+  }
+
+  TMaybeError CheckPrivateFolder(const std::string& path) override {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0) return ErrorOfErrno(path, errno);
+    if (!S_ISDIR(info.st_mode)) return TError{path, "is not a folder"};
+    if (info.st_uid != geteuid()) {
+      return TError{path, "belongs to another user (" + std::to_string(info.st_uid) +
+                              "); journals are kept only in a folder of one's own"};
+    }
+    if (info.st_mode & (S_IWGRP | S_IWOTH)) {
+      char mode[8];
+      std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
+      return TError{path, std::string("may be written by others (mode ") + mode +
+                              "); chmod go-w it to keep journals there"};
+    }
+    return std::nullopt;
+  }
+
+  TResult<std::unique_ptr<TLock>> LockFile(const std::string& path, bool wait) override {
+    TUniqueFd fd(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd) return ErrorOfErrno(path, errno);
+    while (flock(fd.get(), LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
+      if (errno == EINTR && wait) continue;
+      return ErrorOfErrno(path, errno);
+    }
+    return std::unique_ptr<TLock>(new TLinuxLock(std::move(fd)));
+  }
+
+  TMaybeError AppendToFile(const std::string& path, const std::string& bytes) override {
+    TUniqueFd fd(open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW));
+    if (!fd || !WriteAll(fd.get(), bytes) || fsync(fd.get()) != 0) return ErrorOfErrno(path, errno);
     return std::nullopt;
   }
 
@@ -172,6 +272,55 @@ class TLinuxPlatform : public TCommandPlatform {
   std::unique_ptr<TTextStream> OpenTextStream(bool) override { return MakeLinuxTextStream(); }
 
   unsigned long ProcessId() override { return static_cast<unsigned long>(getpid()); }
+
+  std::string CurrentFolder() override {
+    const std::unique_ptr<char, TFreeDeleter> folder(getcwd(nullptr, 0));
+    return folder ? std::string(folder.get()) : std::string(".");
+  }
+
+  std::optional<std::string> AbsolutePath(const std::string& path) override {
+    const std::unique_ptr<char, TFreeDeleter> resolved(realpath(path.c_str(), nullptr));
+    if (!resolved) return std::nullopt;
+    return std::string(resolved.get());
+  }
+
+  bool IsInside(const std::string& path, const std::string& folder) override {
+    if (folder == "/") return !path.empty() && path[0] == '/';
+    return path.compare(0, folder.size(), folder) == 0 &&
+           (path.size() == folder.size() || path[folder.size()] == '/');
+  }
+
+  std::string FolderOf(const std::string& path) override {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return {};
+    return slash == 0 ? "/" : path.substr(0, slash);
+  }
+
+  bool IsTreeRoot(const std::string& path) override {
+    struct stat info {
+    }, root{};
+    return stat(path.c_str(), &info) == 0 && stat("/", &root) == 0 && info.st_dev == root.st_dev &&
+           info.st_ino == root.st_ino;
+  }
+
+  bool Interrupted() override { return InterruptedBySignal != 0; }
+
+ private:
+  struct TEntry {
+    int Dir = -1;
+    std::string Name;
+  };
+  // The folder of an absolute path opened through its parents, never
+  // following a link, and the last component.
+  TResult<TEntry> EntryAt(const std::string& path) {
+    TFolderTree::TNode* node = folders_.AbsoluteNode(FolderOf(path));
+    if (!node) return TError{path, "is not an absolute path"};
+    TResult<int> dir = folders_.Open(node);
+    if (!dir) return dir.Error();
+    return TEntry{*dir, NameOf(path)};
+  }
+
+  TFolderTree folders_;
 };
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "cli/linux/rename_run.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,13 +8,8 @@
 
 #include "cli/core/linux_name.h"
 #include "cli/linux/file_ops.h"
-#include "engine/unique_handles.h"
 
 namespace {
-
-struct TFreeDeleter {
-  void operator()(char* text) const { free(text); }
-};
 
 // A path as given: "a/b//c/" -> folder "a/b/", name "c", prefix "a/b//".
 struct TSplitPath {
@@ -35,29 +29,30 @@ TSplitPath Split(const std::string& path) {
 
 class TLinuxRenamer : public TRenamer {
  public:
-  TLinuxRenamer(std::vector<TRule> rules, const TFileNameOptions& options, bool from1251)
-      : rules_(std::move(rules)),
+  TLinuxRenamer(TFolderTree& folders, std::vector<TRule> rules, const TFileNameOptions& options,
+                bool from1251)
+      : folders_(folders),
+        rules_(std::move(rules)),
         lookalikes_(ActiveLookalikes(rules_, options.Direction)),
         options_(options),
         from1251_(from1251) {}
 
   std::variant<TRenamePlan, TFileOutcome> Plan(const std::string& path) override {
     TFileOutcome outcome;
-    std::string name;
-    struct stat info {};
-    if (std::optional<TSkip> failure = Open(path, &name, &info)) {
+    TOpened opened;
+    if (std::optional<TSkip> failure = Open(path, &opened)) {
       outcome.Skip = *failure;
       return outcome;
     }
     std::variant<std::string, TSkip> renamed =
-        NewLinuxName(name, rules_, lookalikes_, options_, from1251_);
+        NewLinuxName(opened.Name, rules_, lookalikes_, options_, from1251_);
     if (auto* skip = std::get_if<TSkip>(&renamed)) {
       outcome.Skip = *skip;
       return outcome;
     }
     const std::string& new_name = std::get<std::string>(renamed);
     outcome.NewPath = Split(path).Prefix + new_name;
-    if (new_name == name) {
+    if (new_name == opened.Name) {
       outcome.Kind = TFileOutcome::TKind::kUnchanged;
       return outcome;
     }
@@ -65,103 +60,105 @@ class TLinuxRenamer : public TRenamer {
       outcome.Skip = *problem;
       return outcome;
     }
-    return TRenamePlan{path, outcome.NewPath, new_name, Key(name), Key(new_name)};
+    TRenamePlan plan;
+    plan.Path = path;
+    plan.NewPath = outcome.NewPath;
+    plan.NewName = new_name;
+    plan.OldKey = Key(opened, opened.Name);
+    plan.NewKey = Key(opened, new_name);
+    return plan;
   }
 
   bool NameTaken(const TRenamePlan& plan) override {
-    std::string name;
+    TOpened opened;
+    if (Open(plan.Path, &opened)) return false;  // Apply says why
     struct stat info {};
-    if (Open(plan.Path, &name, &info)) return false;  // Apply says why
-    return fstatat(folder_.Fd.get(), plan.NewName.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 ||
+    return fstatat(opened.Dir, plan.NewName.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 ||
            errno != ENOENT;
   }
 
-  std::optional<TSkip> Refusal(const TRenamePlan&) override {
-    if (!folder_.Writable) {
-      const std::string path = folder_.Given.empty() ? "." : folder_.Given;
-      folder_.Writable = access(path.c_str(), W_OK | X_OK) == 0;
-    }
-    if (!*folder_.Writable) return TSkip{TSkipReason::kPermission, {}};
-    return std::nullopt;
+  std::optional<TSkip> Refusal(const TRenamePlan& plan) override {
+    TOpened opened;
+    if (std::optional<TSkip> failure = Open(plan.Path, &opened)) return failure;
+    return RenameRefusalAt(opened.Dir, opened.Name);
   }
 
   TResult<TJournalRecord> Record(const TRenamePlan& plan) override {
-    std::string name;
-    struct stat info {};
-    if (Open(plan.Path, &name, &info)) return ErrorOfErrno(plan.Path, errno);
-    if (folder_.Absolute.empty()) {
-      // The same folder as the descriptor, as long as nobody moves it meanwhile.
-      const std::string path = folder_.Given.empty() ? "." : folder_.Given;
-      const std::unique_ptr<char, TFreeDeleter> resolved(realpath(path.c_str(), nullptr));
-      if (!resolved) return TError{"", "the folder of " + plan.Path + " cannot be resolved"};
-      folder_.Absolute = resolved.get();
+    TOpened opened;
+    if (std::optional<TSkip> failure = Open(plan.Path, &opened)) {
+      return TError{plan.Path, ReasonText(*failure)};
     }
-    const std::string folder = folder_.Absolute == "/" ? "" : folder_.Absolute;
-    return TJournalRecord{info.st_dev, info.st_ino, folder + "/" + name,
-                          folder + "/" + plan.NewName};
+    const std::optional<TFileIdentity> identity = IdentityAt(opened.Dir, opened.Name);
+    if (!identity) return ErrorOfErrno(plan.Path, errno);
+    TResult<std::string> folder = folders_.AbsolutePathOf(opened.Node);
+    if (!folder) return folder.Error();
+    const std::string prefix = *folder == "/" ? "/" : *folder + "/";
+    TJournalRecord record;
+    record.Device = identity->Device;
+    record.FileId = identity->FileId;
+    record.Birth = identity->Birth;
+    record.OldPath = prefix + opened.Name;
+    record.NewPath = prefix + plan.NewName;
+    return record;
   }
 
   std::optional<TSkip> Apply(const TRenamePlan& plan) override {
-    std::string name;
+    TOpened opened;
+    if (std::optional<TSkip> failure = Open(plan.Path, &opened)) return failure;
     struct stat info {};
-    if (std::optional<TSkip> failure = Open(plan.Path, &name, &info)) return failure;
-    const int dir = folder_.Fd.get();
-    return MoveNoReplaceAt(dir, name, dir, plan.NewName, S_ISDIR(info.st_mode));
+    const bool is_folder =
+        fstatat(opened.Dir, opened.Name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISDIR(info.st_mode);
+    return MoveNoReplaceAt(opened.Dir, opened.Name, opened.Dir, plan.NewName, is_folder);
   }
 
  private:
-  // The folder of the last path, reused while the paths stay in it.
-  struct TFolder {
-    std::string Given;  // the folder part as the user gave it ("" for ".")
-    TUniqueFd Fd;       // opened with O_PATH
-    dev_t Device = 0;
-    ino_t Inode = 0;
-    std::optional<bool> Writable;  // names in it may be changed; asked when first needed
-    std::string Absolute;          // as the kernel resolves it, for the journal; made when needed
+  struct TOpened {
+    TFolderTree::TNode* Node = nullptr;
+    int Dir = -1;
+    std::string Name;
   };
 
-  // Opens the folder of path (unless it is open) and stats the file in it.
-  std::optional<TSkip> Open(const std::string& path, std::string* name, struct stat* info) {
+  // Opens the folder of path and checks that the file is there.
+  std::optional<TSkip> Open(const std::string& path, TOpened* opened) {
     TSplitPath split = Split(path);
     if (split.Name.empty() || split.Name == "." || split.Name == "..") {
       return TSkip{TSkipReason::kMissing, {}};
     }
-    if (!folder_.Fd || folder_.Given != split.Folder) {
-      const std::string folder = split.Folder.empty() ? "." : split.Folder;
-      folder_ = TFolder();
-      folder_.Fd.reset(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-      struct stat folder_info {};
-      if (!folder_.Fd || fstat(folder_.Fd.get(), &folder_info) != 0) {
-        const int error = errno;
-        folder_.Fd.reset();
-        return SkipOfErrno(error, {});
-      }
-      folder_.Given = split.Folder;
-      folder_.Device = folder_info.st_dev;
-      folder_.Inode = folder_info.st_ino;
+    opened->Node = folders_.Walked(split.Folder);
+    if (!opened->Node) opened->Node = folders_.Root(split.Folder.empty() ? "." : split.Folder);
+    TResult<int> dir = folders_.Open(opened->Node);
+    if (!dir) {
+      // A folder the user named: the system's reason (errno survives the
+      // error's making); one the walk found: what became of it.
+      if (!opened->Node->Parent) return SkipOfErrno(errno, {});
+      return TSkip{TSkipReason::kSystemError, ErrorText(dir.Error())};
     }
-    *name = std::move(split.Name);
-    if (fstatat(folder_.Fd.get(), name->c_str(), info, AT_SYMLINK_NOFOLLOW) != 0) {
+    opened->Dir = *dir;
+    opened->Name = std::move(split.Name);
+    struct stat info {};
+    if (fstatat(opened->Dir, opened->Name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
       return SkipOfErrno(errno, {});
     }
     return std::nullopt;
   }
 
-  // A name in the open folder, as the run core compares names.
-  std::string Key(const std::string& name) const {
-    return std::to_string(folder_.Device) + ":" + std::to_string(folder_.Inode) + "/" + name;
+  // A name in an open folder, as the run core compares names.
+  static std::string Key(const TOpened& opened, const std::string& name) {
+    return std::to_string(opened.Node->Device) + ":" + std::to_string(opened.Node->Inode) + "/" +
+           name;
   }
 
+  TFolderTree& folders_;
   std::vector<TRule> rules_;
   std::vector<TLookalike> lookalikes_;
   TFileNameOptions options_;
   bool from1251_;
-  TFolder folder_;
 };
 
 }  // namespace
 
-std::unique_ptr<TRenamer> MakeLinuxRenamer(std::vector<TRule> rules,
+std::unique_ptr<TRenamer> MakeLinuxRenamer(TFolderTree& folders, std::vector<TRule> rules,
                                            const TFileNameOptions& options, bool from1251) {
-  return std::make_unique<TLinuxRenamer>(std::move(rules), options, from1251);
+  return std::make_unique<TLinuxRenamer>(folders, std::move(rules), options, from1251);
 }

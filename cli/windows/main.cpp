@@ -54,7 +54,10 @@ TExitStatus PrintIdentity(TConsole& console) {
 int wmain(int argc, wchar_t** argv) {
   CatchOutOfMemory(kProgram);
   std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(Utf8FromWide(argv[i]));
+  for (int i = 1; i < argc; ++i) {
+    // "/?", as Windows programs answer it: the help.
+    args.push_back(std::wstring_view(argv[i]) == L"/?" ? "--help" : Utf8FromWide(argv[i]));
+  }
   TWindowsConsole& console = TWindowsConsole::Get();
   TExitStatus status;
   if (args.size() == 1 && args[0] == "--info") {

@@ -49,37 +49,31 @@ class TWindowsRenamer : public TRenamer {
 
   std::variant<TRenamePlan, TFileOutcome> Plan(const std::string& path) override;
   bool NameTaken(const TRenamePlan& plan) override;
-  std::optional<TSkip> Refusal(const TRenamePlan&) override { return std::nullopt; }
-  // Record and Apply act on the file planned last, as the run core calls them.
+  std::optional<TSkip> Refusal(const TRenamePlan& plan) override {
+    return platform_.RenameRefusal(plan.Path);
+  }
   TResult<TJournalRecord> Record(const TRenamePlan& plan) override;
   std::optional<TSkip> Apply(const TRenamePlan& plan) override;
 
  private:
   // Why process left the file's name alone.
   TSkip WhyDeclined(const std::string& oldPath1251) const;
-  // The name as the plug-in is to read it: NFC, lookalikes
-  // (cli/core/lookalikes.h).
-  std::string Prepared(const std::string& name);
+  // The path the plug-in is given for the file at oldPath (full): its folder
+  // as it is, its name as a run reads it (NFC, lookalikes;
+  // cli/core/lookalikes.h). False when Windows-1251 cannot hold it.
+  // *byHost: the plug-in is given another name than the file's own, so it
+  // only names the new name, and the rename is this program's own.
+  bool PathForPlugin(const std::wstring& oldPath, std::string* path1251, bool* byHost);
 
   TCommandPlatform& platform_;
   TTemporaryHostFolder temporary_;
   std::unique_ptr<TPlugin> plugin_;
   std::string profile_path_;  // as the plug-in reads it (Windows-1251), for the reasons
   TFileNameOptions options_;
-  // The file planned last.
-  struct TPlanned {
-    std::wstring OldPath;     // full
-    std::string OldPath1251;  // the path the plug-in is given
-    std::wstring NewPath;     // full
-    // The plug-in is given another name than the file's own (decomposed,
-    // or holding a lookalike), so it only names the new name, and the
-    // rename is this program's own.
-    bool ByHost = false;
-  } planned_;
-  std::optional<std::vector<TLookalike>> lookalikes_;  // read from the profile when first needed
   // Upper-cased folder path (with its final backslash) -> its upper-cased
   // names as the folder held them when first asked about.
   std::unordered_map<std::wstring, std::unordered_set<std::wstring>> folders_;
+  std::optional<std::vector<TLookalike>> lookalikes_;  // read from the profile when first needed
 };
 
 }  // namespace
@@ -122,37 +116,34 @@ std::variant<TRenamePlan, TFileOutcome> TWindowsRenamer::Plan(const std::string&
   // Windows drops a final dot or space of a name it opens: "Shchuka." would
   // name the file "Shchuka", another one.
   if (EndsInDotOrSpace(LastComponent(given))) return skip(TSkipReason::kOldNameEndsInDotOrSpace);
-  planned_.OldPath = FullPath(given);
-  const auto [folder, name] = FolderAndName(planned_.OldPath);
-  std::string folder1251, name1251;
-  const std::string prepared = Prepared(Utf8FromWide(name));
-  if (!To1251(folder, &folder1251) || !Utf8To1251(prepared, &name1251)) {
-    return skip(TSkipReason::kOutside1251);
-  }
-  planned_.OldPath1251 = folder1251 + name1251;
-  planned_.ByHost = WideFromUtf8(prepared) != name;
-  if (GetFileAttributesW(planned_.OldPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+  const std::wstring old_path = FullPath(given);
+  std::string old1251;
+  bool by_host = false;
+  if (!PathForPlugin(old_path, &old1251, &by_host)) return skip(TSkipReason::kOutside1251);
+  if (GetFileAttributesW(old_path.c_str()) == INVALID_FILE_ATTRIBUTES) {
     return skip(TSkipReason::kMissing);
   }
 
-  const std::optional<std::string> new1251 = plugin_->Process(planned_.OldPath1251, true);
+  const std::optional<std::string> new1251 = plugin_->Process(old1251, true);
   if (!new1251) {
-    outcome.Skip = WhyDeclined(planned_.OldPath1251);
+    outcome.Skip = WhyDeclined(old1251);
     return outcome;
   }
-  if (*new1251 == planned_.OldPath1251) {
+  if (*new1251 == old1251) {
     outcome.Kind = TFileOutcome::TKind::kUnchanged;
     return outcome;
   }
-  planned_.NewPath = WideFrom1251(*new1251);
+  const std::wstring new_path = WideFrom1251(*new1251);
   TRenamePlan plan;
   plan.Path = path;
-  plan.NewName = Utf8FromWide(LastComponent(planned_.NewPath));
+  plan.NewName = Utf8FromWide(LastComponent(new_path));
   plan.NewPath = FolderPart(path) + plan.NewName;
   outcome.NewPath = plan.NewPath;
   if (new1251->size() > kMaxPath) return skip(TSkipReason::kPathTooLong);
-  plan.OldKey = Utf8FromWide(UpperCase(planned_.OldPath));
-  plan.NewKey = Utf8FromWide(UpperCase(planned_.NewPath));
+  plan.OldKey = Utf8FromWide(UpperCase(old_path));
+  plan.NewKey = Utf8FromWide(UpperCase(new_path));
+  plan.OldFullPath = Utf8FromWide(old_path);
+  plan.NewFullPath = Utf8FromWide(new_path);
   return plan;
 }
 
@@ -174,47 +165,61 @@ bool TWindowsRenamer::NameTaken(const TRenamePlan& plan) {
 }
 
 TResult<TJournalRecord> TWindowsRenamer::Record(const TRenamePlan& plan) {
-  const std::string old_path = Utf8FromWide(planned_.OldPath);
-  const std::optional<TFileIdentity> identity = platform_.IdentityAt(old_path);
+  const std::optional<TFileIdentity> identity = platform_.IdentityAt(plan.OldFullPath);
   if (!identity) return ErrorOfSystemError(plan.Path, GetLastError());
-  return TJournalRecord{identity->Device, identity->FileId, old_path,
-                        Utf8FromWide(planned_.NewPath)};
+  TJournalRecord record{identity->Device, identity->FileId, plan.OldFullPath, plan.NewFullPath};
+  record.Birth = identity->Birth;
+  return record;
 }
 
 std::optional<TSkip> TWindowsRenamer::Apply(const TRenamePlan& plan) {
+  std::string old1251;
+  bool by_host = false;
+  PathForPlugin(WideFromUtf8(plan.OldFullPath), &old1251, &by_host);
   SetLastError(ERROR_SUCCESS);
-  if (planned_.ByHost) {
+  if (by_host) {
     // MoveFileW never replaces an existing file.
-    if (!MoveFileW(planned_.OldPath.c_str(), planned_.NewPath.c_str())) {
+    if (!MoveFileW(WideFromUtf8(plan.OldFullPath).c_str(),
+                   WideFromUtf8(plan.NewFullPath).c_str())) {
       return SkipOfSystemError(GetLastError(), plan.NewName);
     }
-  } else if (!plugin_->Process(planned_.OldPath1251, false)) {
+  } else if (!plugin_->Process(old1251, false)) {
     return SkipOfSystemError(GetLastError(), plan.NewName);
   }
   // A file system may take a change of letter case only for no change at
   // all (wine on a Linux disk does): the line printed must be true.
-  if (plan.NewKey == plan.OldKey && !HasName(planned_.NewPath, WideFromUtf8(plan.NewName))) {
+  if (plan.NewKey == plan.OldKey &&
+      !HasName(WideFromUtf8(plan.NewFullPath), WideFromUtf8(plan.NewName))) {
     return TSkip{TSkipReason::kCaseKept, {}};
   }
   return std::nullopt;
 }
 
 TSkip TWindowsRenamer::WhyDeclined(const std::string& oldPath1251) const {
-  const std::optional<std::string> intended =
-      TransliteratePath(oldPath1251, profile_path_, options_);
+  const std::optional<TTransliteratedPath> intended =
+      TransliteratePathChecked(oldPath1251, profile_path_, options_);
   if (!intended) return {TSkipReason::kProfileUnreadable, {}};
-  const std::string name = intended->substr(SplitPath(oldPath1251, true).Directory.size());
-  return SkipOfFileNameCheck(CheckFileName(name), name);
+  return SkipOfFileNameCheck(intended->NameCheck, intended->Name());
 }
 
-std::string TWindowsRenamer::Prepared(const std::string& name) {
-  if (!lookalikes_ && HoldsLookalike(name)) {
+bool TWindowsRenamer::PathForPlugin(const std::wstring& oldPath, std::string* path1251,
+                                    bool* byHost) {
+  const auto [folder, name] = FolderAndName(oldPath);
+  const std::string utf8 = Utf8FromWide(name);
+  if (!lookalikes_ && HoldsLookalike(utf8)) {
     TProfile profile;
     lookalikes_.emplace();
-    if (ReadProfile(profile_path_, &profile))
+    if (ReadProfile(profile_path_, &profile)) {
       *lookalikes_ = ActiveLookalikes(profile.Rules, options_.Direction);
+    }
   }
-  return PrepareForRun(name, lookalikes_ ? *lookalikes_ : std::vector<TLookalike>());
+  const std::string prepared =
+      PrepareForRun(utf8, lookalikes_ ? *lookalikes_ : std::vector<TLookalike>());
+  std::string folder1251, name1251;
+  if (!To1251(folder, &folder1251) || !Utf8To1251(prepared, &name1251)) return false;
+  *path1251 = folder1251 + name1251;
+  *byHost = WideFromUtf8(prepared) != name;
+  return true;
 }
 
 TResult<std::unique_ptr<TRenamer>> StartWindowsRenamer(TCommandPlatform& platform,

@@ -24,6 +24,31 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
          written == bytes.size();
 }
 
+volatile LONG InterruptedByControlC = 0;
+
+// Ctrl-C or Ctrl-Break: the run ends between two files, with its summary;
+// a second one ends the process at once.
+BOOL WINAPI OnControl(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+  return InterlockedExchange(&InterruptedByControlC, 1) == 0;
+}
+
+// Nanoseconds since 1970 of a FILETIME (100-nanosecond intervals since 1601).
+std::int64_t Nanoseconds(const FILETIME& time) {
+  constexpr std::int64_t kTicksTo1970 = 116444736000000000;
+  const std::uint64_t ticks = (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+  return (static_cast<std::int64_t>(ticks) - kTicksTo1970) * 100;
+}
+
+// A lock of LockFileEx, held while the file is open.
+class TWindowsLock : public TLock {
+ public:
+  explicit TWindowsLock(TUniqueFile file) : file_(std::move(file)) {}
+
+ private:
+  TUniqueFile file_;
+};
+
 // A journal being written: appended to, and forced to disk at the end.
 class TWindowsJournalFile : public TJournalFile {
  public:
@@ -54,6 +79,14 @@ class TWindowsPlatform : public TCommandPlatform {
   bool IsRegularFile(const std::string& path) override {
     const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  std::optional<std::string> OtherKindAt(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "a folder";
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return "a device";
+    return std::nullopt;
   }
 
   std::optional<std::string> ProfileInformation(const std::string& path) override {
@@ -146,9 +179,17 @@ class TWindowsPlatform : public TCommandPlatform {
                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION information;
     if (!file || !GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
-    return TFileIdentity{
-        information.dwVolumeSerialNumber,
-        (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+    TFileIdentity identity;
+    identity.Device = information.dwVolumeSerialNumber;
+    identity.FileId = (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
+    identity.IsFolder = (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    // A folder's creation time is not kept by every file system that Windows
+    // programs meet (wine on a Linux disk changes it with the folder's
+    // contents): a folder is known by its number alone.
+    identity.Birth = identity.IsFolder ? 0 : Nanoseconds(information.ftCreationTime);
+    identity.Change = Nanoseconds(information.ftLastWriteTime);
+    identity.Size = (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
+    return identity;
   }
 
   bool Exists(const std::string& path) override {
@@ -157,6 +198,24 @@ class TWindowsPlatform : public TCommandPlatform {
 
   bool SameEntryName(const std::string& a, const std::string& b) override {
     return UpperCase(WideFromUtf8(a)) == UpperCase(WideFromUtf8(b));
+  }
+
+  std::optional<TSkip> RenameRefusal(const std::string& path) override {
+    // What a rename asks of the file first: to be opened for deletion, which
+    // a read-only volume or the file's access list refuses.
+    TUniqueFile file(
+        CreateFileW(WideFromUtf8(path).c_str(), DELETE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (file) return std::nullopt;
+    switch (GetLastError()) {
+      case ERROR_WRITE_PROTECT:
+        return TSkip{TSkipReason::kReadOnlyFileSystem, {}};
+      case ERROR_ACCESS_DENIED:
+        return TSkip{TSkipReason::kPermission, {}};
+      default:
+        return std::nullopt;  // the rename says why
+    }
   }
 
   std::optional<TSkip> MoveNoReplace(const std::string& from, const std::string& to) override {
@@ -176,6 +235,31 @@ class TWindowsPlatform : public TCommandPlatform {
     // The user's own profile folder already keeps others out.
     if (!CreateDirectoryW(WideFromUtf8(path).c_str(), nullptr) &&
         GetLastError() != ERROR_ALREADY_EXISTS) {
+      return ErrorOfSystemError(path, GetLastError());
+    }
+    return std::nullopt;
+  }
+
+  // The user's own %LOCALAPPDATA% keeps others out by its access list.
+  TMaybeError CheckPrivateFolder(const std::string&) override { return std::nullopt; }
+
+  TResult<std::unique_ptr<TLock>> LockFile(const std::string& path, bool wait) override {
+    TUniqueFile file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return ErrorOfSystemError(path, GetLastError());
+    OVERLAPPED whole{};
+    const DWORD flags = LOCKFILE_EXCLUSIVE_LOCK | (wait ? 0 : LOCKFILE_FAIL_IMMEDIATELY);
+    if (!LockFileEx(file.get(), flags, 0, MAXDWORD, MAXDWORD, &whole)) {
+      return ErrorOfSystemError(path, GetLastError());
+    }
+    return std::unique_ptr<TLock>(new TWindowsLock(std::move(file)));
+  }
+
+  TMaybeError AppendToFile(const std::string& path, const std::string& bytes) override {
+    TUniqueFile file(CreateFileW(WideFromUtf8(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
       return ErrorOfSystemError(path, GetLastError());
     }
     return std::nullopt;
@@ -215,6 +299,43 @@ class TWindowsPlatform : public TCommandPlatform {
   }
 
   unsigned long ProcessId() override { return GetCurrentProcessId(); }
+
+  std::string CurrentFolder() override {
+    std::wstring folder = FullPath(L".");
+    return Utf8FromWide(folder.empty() ? L"." : folder);
+  }
+
+  std::optional<std::string> AbsolutePath(const std::string& path) override {
+    const std::wstring full = FullPath(WideFromUtf8(path));
+    if (full.empty() || GetFileAttributesW(full.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      return std::nullopt;
+    }
+    return Utf8FromWide(full);
+  }
+
+  bool IsInside(const std::string& path, const std::string& folder) override {
+    const std::wstring upper_path = UpperCase(WideFromUtf8(path));
+    std::wstring upper_folder = UpperCase(WideFromUtf8(folder));
+    while (!upper_folder.empty() && upper_folder.back() == L'\\') upper_folder.pop_back();
+    return upper_path.compare(0, upper_folder.size(), upper_folder) == 0 &&
+           (upper_path.size() == upper_folder.size() || upper_path[upper_folder.size()] == L'\\');
+  }
+
+  std::string FolderOf(const std::string& path) override {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+  }
+
+  bool IsTreeRoot(const std::string& path) override {
+    const std::wstring full = FullPath(WideFromUtf8(path));
+    wchar_t volume[MAX_PATH + 1];
+    if (full.empty() || !GetVolumePathNameW(full.c_str(), volume, MAX_PATH + 1)) return false;
+    std::wstring trimmed = full;
+    if (trimmed.back() != L'\\') trimmed += L'\\';
+    return UpperCase(trimmed) == UpperCase(volume);
+  }
+
+  bool Interrupted() override { return InterruptedByControlC != 0; }
 };
 
 }  // namespace
@@ -229,5 +350,6 @@ TUniqueFind FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW* entry) {
 }
 
 std::unique_ptr<TCommandPlatform> MakeWindowsPlatform() {
+  SetConsoleCtrlHandler(OnControl, TRUE);
   return std::make_unique<TWindowsPlatform>();
 }

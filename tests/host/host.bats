@@ -333,4 +333,41 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   [ "$err" = "1 line keeps letters the profile does not cover: Ђ" ]
   host -n Їжак.txt Щука.txt
   [[ "$err" == *$'would be skipped\n1 name keeps letters the profile does not cover: Ї' ]]
+journal() { ls "$WINEPREFIX"/drive_c/users/*/AppData/Local/Translit/*.journal | tail -n 1; }
+
+@test "undo: a damaged record is reported and kept; -n --undo follows the undo's order; two at once" {
+  make_files Анна.txt Борис.txt Вера.txt
+  host -q Анна.txt Борис.txt Вера.txt
+  python3 "$BATS_TEST_DIRNAME/../command/journal_tool.py" damage "$(journal)" 2
+  host --undo
+  [ "$status" -eq 1 ]
+  [[ "$err" == *": line "*": damaged; kept in the journal"* ]]
+  [ "$(entries)" = "Boris.txt|Анна.txt|Вера.txt|" ]
+  host --undo --forget "$(basename "$(journal)" .journal)"
+  [ "$status" -eq 0 ]
+  mkdir -p Корень/Папка
+  make_files Корень/Папка/Щука.txt
+  host -q -r Корень
+  host -n --undo
+  [ "$status" -eq 0 ]
+  [[ "$err" == *"2 would be put back, 0 would not"* ]]
+  mkdir d && (cd d && python3 -c "[open(f'Файл {i}.txt', 'w') for i in range(300)]")
+  host -q d
+  wine "$HOST_DIR/translit-host.exe" -q --undo >/dev/null 2>&1 3>&- & first=$!
+  wine "$HOST_DIR/translit-host.exe" -q --undo >/dev/null 2>&1 3>&- & second=$!
+  wait "$first"
+  wait "$second"
+  [ "$(ls d | grep -c '^Файл [0-9]*\.txt$')" -eq 300 ]
+  host --undo  # the batch before: the folder renamed with -r
+  [ "$status" -eq 0 ]
+  [ -e Корень/Папка/Щука.txt ]
+}
+
+@test "usage: /? gives the help, the unknown option is the one named" {
+  host '/?'
+  [ "$status" -eq 0 ]
+  [[ "$out" == *"--dry-run"* ]]
+  host --reverse --bogus x
+  [ "$status" -eq 2 ]
+  [[ "$err" == *"unknown option --bogus"* ]]
 }

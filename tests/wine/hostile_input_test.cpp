@@ -1,6 +1,6 @@
 // Hostile input at the boundary, through the real DLL: option bytes of every
 // value, paths of every awkward length and shape, profiles that are huge,
-// random, full of NUL bytes, or that vanish between the two passes. The test
+// random, full of NUL bytes, or that change while a call reads them. The test
 // names say what a user would call the right outcome.
 #include <windows.h>
 
@@ -192,51 +192,95 @@ TEST_F(HostileInput, AProfileThatIsADirectoryIsMissing) {
   EXPECT_TRUE(Run("C:\\Ж").unchanged);
 }
 
-// The profile vanishes (or is locked) between the two passes: the DLL's own
-// CreateFileA is intercepted and acts on the file just before its second open.
-struct BetweenPasses {
-  static inline decltype(&CreateFileA) original = nullptr;
+// The profile is deleted, locked or rewritten the moment the DLL has read it,
+// in the middle of a call: the DLL's own CreateFileA and CloseHandle are
+// intercepted, and the deed is done just after the profile's handle is
+// closed. The call reads the profile once, so the whole name comes from the
+// version it read; the next call finds what the profile has become.
+struct WhileInUse {
+  enum class Deed { kDelete, kLock, kRewrite };
+  static inline decltype(&CreateFileA) open = nullptr;
+  static inline decltype(&CloseHandle) close = nullptr;
   static inline std::string profile;
-  static inline int opens = 0;
-  static inline bool lock = false;
+  static inline Deed deed = Deed::kDelete;
+  static inline HANDLE profile_handle = INVALID_HANDLE_VALUE;
   static inline HANDLE lock_handle = INVALID_HANDLE_VALUE;
+  static inline int opens = 0;
 
-  static HANDLE WINAPI Hook(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+  static HANDLE WINAPI Open(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                             DWORD disposition, DWORD flags, HANDLE templ) {
-    if (profile == name && ++opens == 2) {
-      if (lock) {
-        lock_handle =
-            original(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-      } else {
-        DeleteFileA(name);
+    const HANDLE handle = open(name, access, share, security, disposition, flags, templ);
+    if (profile == name) {
+      ++opens;
+      profile_handle = handle;
+    }
+    return handle;
+  }
+
+  static BOOL WINAPI Close(HANDLE handle) {
+    const BOOL closed = close(handle);
+    if (handle == profile_handle) {
+      profile_handle = INVALID_HANDLE_VALUE;
+      switch (deed) {
+        case Deed::kDelete:
+          DeleteFileA(profile.c_str());
+          break;
+        case Deed::kLock:
+          lock_handle = open(profile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+          break;
+        case Deed::kRewrite:
+          HostFolder::WriteBytes(profile, Profile("Ж Dzh\r\nу u\r\nк k\r\n"));
+          break;
       }
     }
-    return original(name, access, share, security, disposition, flags, templ);
+    return closed;
   }
 };
 
-TEST_F(HostileInput, AProfileDeletedOrLockedBetweenThePassesLeavesTheFileAlone) {
-  for (bool lock : {false, true}) {
-    host_.AddProfile("vanishing.pch", Profile("Ж Zh\r\n"));
+TEST_F(HostileInput, AProfileDeletedLockedOrRewrittenDuringACallGivesTheNameOfTheVersionRead) {
+  const struct {
+    WhileInUse::Deed deed;
+    const char* next;  // what the next call gives; null: the file keeps its name
+  } kCases[] = {
+      {WhileInUse::Deed::kDelete, nullptr},
+      {WhileInUse::Deed::kLock, nullptr},
+      {WhileInUse::Deed::kRewrite, "Dzhuk.txt"},
+  };
+  for (const auto& c : kCases) {
+    const int deed = static_cast<int>(c.deed);
+    host_.AddProfile("changing.pch", Profile("Ж Zh\r\n"));
     const std::string file = host_.AddFile("Жук.txt", "kept");
-    BetweenPasses::profile = host_.profiles() + "vanishing.pch";
-    BetweenPasses::opens = 0;
-    BetweenPasses::lock = lock;
-    options_.Profile("vanishing.pch");
-    ProcessResult result;
+    WhileInUse::profile = host_.profiles() + "changing.pch";
+    WhileInUse::deed = c.deed;
+    WhileInUse::opens = 0;
+    options_.Profile("changing.pch");
+    ProcessResult during;
     {
-      ImportPatch hook(plugin_.module(), "kernel32.dll", "CreateFileA",
-                       reinterpret_cast<void*>(&BetweenPasses::Hook));
-      ASSERT_NE(hook.original(), nullptr);
-      BetweenPasses::original = reinterpret_cast<decltype(&CreateFileA)>(hook.original());
-      result = Run(file, false);
+      ImportPatch open_hook(plugin_.module(), "kernel32.dll", "CreateFileA",
+                            reinterpret_cast<void*>(&WhileInUse::Open));
+      ImportPatch close_hook(plugin_.module(), "kernel32.dll", "CloseHandle",
+                             reinterpret_cast<void*>(&WhileInUse::Close));
+      ASSERT_NE(open_hook.original(), nullptr);
+      ASSERT_NE(close_hook.original(), nullptr);
+      WhileInUse::open = reinterpret_cast<decltype(&CreateFileA)>(open_hook.original());
+      WhileInUse::close = reinterpret_cast<decltype(&CloseHandle)>(close_hook.original());
+      during = Run(file, true);
     }
-    if (BetweenPasses::lock_handle != INVALID_HANDLE_VALUE) CloseHandle(BetweenPasses::lock_handle);
-    BetweenPasses::lock_handle = INVALID_HANDLE_VALUE;
-    EXPECT_EQ(BetweenPasses::opens, 2) << "two passes, the profile opened for each";
-    EXPECT_TRUE(result.unchanged) << (lock ? "locked" : "deleted");
-    EXPECT_EQ(ReadWholeFile(file), "kept");
-    DeleteFileA(file.c_str());
+    EXPECT_EQ(WhileInUse::opens, 1) << "the profile opened once for both passes; deed " << deed;
+    EXPECT_EQ(during.path, host_.dir() + "Zhук.txt") << "all by the version read; deed " << deed;
+
+    const ProcessResult next = Run(file, false);
+    if (WhileInUse::lock_handle != INVALID_HANDLE_VALUE) CloseHandle(WhileInUse::lock_handle);
+    WhileInUse::lock_handle = INVALID_HANDLE_VALUE;
+    if (c.next == nullptr) {
+      EXPECT_TRUE(next.unchanged) << "deed " << deed;
+      EXPECT_EQ(ReadWholeFile(file), "kept") << "deed " << deed;
+    } else {
+      EXPECT_EQ(next.path, host_.dir() + c.next) << "deed " << deed;
+      EXPECT_EQ(ReadWholeFile(next.path), "kept") << "deed " << deed;
+    }
+    DeleteFileA(next.path.c_str());
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "tests/wine/support/host_folder.h"
@@ -232,6 +233,68 @@ TEST_F(ProcessTest, AProfileLockedByAnotherProgramCountsAsMissing) {
   EXPECT_EQ(ReadWholeFile(old_path), "kept");
   // Unlocked, it works again.
   EXPECT_EQ(Run(old_path).path, docs_ + "Shag.txt");
+}
+
+// Writes bytes over a file and gives it back its last-write time, as an
+// edit that keeps the size would look to anything trusting time stamps.
+void WriteKeepingTheTime(const std::string& path, const std::string& bytes) {
+  FILETIME written{};
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  GetFileTime(file, nullptr, nullptr, &written);
+  CloseHandle(file);
+  HostFolder::WriteBytes(path, bytes);
+  file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                     0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  SetFileTime(file, nullptr, nullptr, &written);
+  CloseHandle(file);
+}
+
+// Between two calls the profile is edited, replaced, locked, deleted or
+// written back: each call gives what the profile holds at that moment.
+TEST_F(ProcessTest, EachCallUsesTheProfileAsItIsThen) {
+  const std::string profile = host_.profiles() + "shag.pch";
+  const std::string first = Profile("а a\r\nг g\r\nШ Sh\r\n");
+  const std::string edited = Profile("а o\r\nг g\r\nШ Sh\r\n");  // the same size
+  const std::string other = Profile("а a\r\nг k\r\nШ S\r\n");
+  HANDLE lock = INVALID_HANDLE_VALUE;
+  const struct {
+    const char* deed;
+    std::function<void()> Do;
+    const char* name;  // null: the host's pointer is left alone
+  } kSteps[] = {
+      {"none", [] {}, "Shag.txt"},
+      {"edited, size and time kept", [&] { WriteKeepingTheTime(profile, edited); }, "Shog.txt"},
+      {"replaced by another file",
+       [&] {
+         const std::string moved = host_.AddFile("other.pch", other);
+         ASSERT_TRUE(MoveFileExA(moved.c_str(), profile.c_str(), MOVEFILE_REPLACE_EXISTING));
+       },
+       "Sak.txt"},
+      {"locked",
+       [&] {
+         lock = CreateFileA(profile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+         ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+       },
+       nullptr},
+      {"unlocked", [&] { CloseHandle(lock); }, "Sak.txt"},
+      {"deleted", [&] { ASSERT_TRUE(DeleteFileA(profile.c_str())); }, nullptr},
+      {"written back as first", [&] { HostFolder::WriteBytes(profile, first); }, "Shag.txt"},
+  };
+  options_.Profile("shag.pch");
+  ASSERT_EQ(ReadWholeFile(profile), first);
+  for (const auto& step : kSteps) {
+    step.Do();
+    const ProcessResult result = Run(docs_ + "Шаг.txt", true);
+    if (step.name == nullptr) {
+      EXPECT_TRUE(result.unchanged) << step.deed;
+    } else {
+      EXPECT_EQ(result.path, docs_ + step.name) << step.deed;
+    }
+  }
 }
 
 TEST_F(ProcessTest, AProfileOpenedByAnotherReaderCanStillBeUsed) {
