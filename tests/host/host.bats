@@ -333,6 +333,8 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   [ "$err" = "1 line keeps letters the profile does not cover: Ђ" ]
   host -n Їжак.txt Щука.txt
   [[ "$err" == *$'would be skipped\n1 name keeps letters the profile does not cover: Ї' ]]
+}
+
 journal() { ls "$WINEPREFIX"/drive_c/users/*/AppData/Local/Translit/*.journal | tail -n 1; }
 
 @test "undo: a damaged record is reported and kept; -n --undo follows the undo's order; two at once" {
