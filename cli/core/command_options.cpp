@@ -45,7 +45,8 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
       "Renames files by a transliteration profile, for example Russian Cyrillic into "
       "Latin.\n  " +
           program + " [options] FILE|FOLDER...\n  " + program +
-          " --undo [FOLDER...] | --undo --list | --list | --check FILE.pch\n",
+          " --undo [FOLDER...] | --undo --list | --list | --check FILE.pch\n  " + program +
+          " -t [TEXT...]   (standard input to standard output without TEXT)\n",
       program);
   app.footer(kFooter);
   app.set_version_flag("--version", program + " " + version);
@@ -92,7 +93,12 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   app.add_flag("--check", check,
                "FILE.pch: report the rules of a profile that cannot work as written (with "
                "--reverse: also every two- and three-letter sequence that does not read back)");
-  app.add_option("files", options->Files, "files and folders to rename")->option_text("FILE");
+  app.add_flag("-t,--text", options->Text,
+               "transliterate TEXT, or standard input to standard output, instead of file names");
+  app.add_flag("--from-cp1251", options->From1251,
+               "read names (and text) that are not UTF-8 as Windows-1251, as convmv -f cp1251");
+  app.add_option("files", options->Files, "files and folders to rename (with -t: the text)")
+      ->option_text("FILE");
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them from the back
   try {
@@ -125,6 +131,13 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   }
   if (verbose->count() > 0) options->Verbosity = TVerbosity::kVerbose;
   if (quiet->count() > 0) options->Verbosity = TVerbosity::kQuiet;
+  if (options->Text && (options->Undo || options->List || !options->Check.empty() ||
+                        options->DryRun || options->Recursive || options->Extension ||
+                        !options->From0.empty() || options->Print0 || options->CrossFileSystems)) {
+    return Usage(program,
+                 "-t takes no --undo, --list, --check, -n, -r, --ext, --from0 or --print0");
+  }
+  if (options->Text) return TParseOutcome::RunWithOptions();
   const bool has_files = !options->Files.empty() || !options->From0.empty();
   if ((options->List || !options->Check.empty()) && has_files) {
     return Usage(program, "--list and --check take no files");
