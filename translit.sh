@@ -37,6 +37,7 @@ check_build_tools() {
   command -v g++ >/dev/null || missing+=(g++)
   command -v msgfmt >/dev/null || missing+=(gettext)
   [ -e /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
+  [ -e /usr/include/utf8proc.h ] || missing+=(libutf8proc-dev)
   if [ "${#missing[@]}" -gt 0 ]; then
     echo "translit.sh: building translit needs ${missing[*]}: install them with" \
          "tools/setup.sh --native, or install the translit package" >&2

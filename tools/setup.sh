@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs what building and testing Translit needs on a Debian machine:
 # the mingw-w64 i686 cross compiler, 32-bit wine, Xvfb, the ru_RU.UTF-8 locale,
-# gettext for the message catalogues, and the native test and package tools.
+# the native test tools, libutf8proc (the Linux command's NFC), uconv (the
+# text benchmark), gettext for the message catalogues, and the package tools.
 # Does nothing when everything is already there.
 # With --native, only what the Linux command needs to build (no wine).
 set -euo pipefail
@@ -16,12 +17,12 @@ packages=(
   wine wine32:i386 fonts-wine xvfb xauth x11-apps imagemagick
   locales googletest libgtest-dev libbenchmark-dev
   clang-tidy cppcheck fortunes-ru zip unzip python3
-  libcli11-dev bats python3-pil gettext man-db dpkg-dev
+  libcli11-dev libutf8proc-dev bats python3-pil icu-devtools time gettext man-db dpkg-dev
 )
 native_only=0
 if [ "${1:-}" = --native ]; then
   native_only=1
-  packages=(cmake make g++ libcli11-dev gettext)
+  packages=(cmake make g++ libcli11-dev libutf8proc-dev gettext)
 fi
 
 if [ "$native_only" -eq 1 ] || dpkg --print-foreign-architectures | grep -qx i386; then

@@ -31,6 +31,8 @@ constexpr std::array<char32_t, 128> kHigh1251 = {
 
 int Cp1251ByteOf(char32_t character) {
   if (character < 0x80) return static_cast<int>(character);
+  // А to я, most of any Russian text, in one step.
+  if (character >= 0x410 && character <= 0x44F) return static_cast<int>(character - 0x410 + 0xC0);
   for (std::size_t i = 0; i < kHigh1251.size(); ++i) {
     if (kHigh1251[i] == character) return static_cast<int>(0x80 + i);
   }
@@ -63,6 +65,20 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t* characte
   if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
   *character = value;
   return length;
+}
+
+bool IsUtf8(std::string_view text) {
+  char32_t character = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) {
+      ++at;
+      continue;
+    }
+    const std::size_t length = DecodeUtf8(text, at, &character);
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
 }
 
 void AppendUtf8(char32_t character, std::string* out) {

@@ -15,6 +15,9 @@ int Cp1251ByteOf(char32_t character);
 // included).
 std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t* character);
 
+// Whether text is well-formed UTF-8 throughout.
+bool IsUtf8(std::string_view text);
+
 // Appends a character of the Basic Multilingual Plane in UTF-8.
 void AppendUtf8(char32_t character, std::string* out);
 

@@ -6,6 +6,7 @@
 #include "cli/core/messages.h"
 #include "cli/core/profile_commands.h"
 #include "cli/core/rename_batch.h"
+#include "cli/core/text_filter.h"
 #include "cli/core/undo.h"
 #include "translit_version.h"
 
@@ -14,6 +15,7 @@ namespace {
 TResult<TExitStatus> Dispatch(const std::string& program, const TCommandOptions& options,
                               TCommandPlatform& platform, TConsole& console) {
   if (options.Undo) return RunUndo(program, options, platform, console);
+  if (options.Text) return RunTextFilter(program, options, platform, console);
   if (options.List) return RunProfileList(program, platform, console);
   if (!options.Check.empty()) {
     return RunProfileCheck(options.Check, options.Verbosity == TVerbosity::kQuiet, options.Reverse,

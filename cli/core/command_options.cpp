@@ -56,8 +56,9 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   CLI::App app("", program);
   app.formatter(std::make_shared<THelpFormatter>(
       Format(_("Usage: %s [OPTION]... FILE|FOLDER...\n"
-               "  or:  %s --undo [FOLDER...] | --undo --list | --list | --check FILE.pch\n"),
-             program, program) +
+               "  or:  %s --undo [FOLDER...] | --undo --list | --list | --check FILE.pch\n"
+               "  or:  %s -t [TEXT...]   (standard input to standard output without TEXT)\n"),
+             program, program, program) +
       HelpParagraph(_("Renames files by a transliteration profile, for example Russian Cyrillic "
                       "into Latin."))));
   app.footer(HelpFooter(program));
@@ -118,6 +119,12 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   app.add_flag("--check", check,
                _("FILE.pch: report the rules of a profile that cannot work as written (with "
                  "--reverse: also every two- and three-letter sequence that does not read back)"));
+  app.add_flag("-t,--text", options->Text,
+               _("transliterate TEXT, or standard input to standard output, instead of file names"))
+      ->group(renaming);
+  app.add_flag("--from-cp1251", options->From1251,
+               _("read names (and text) that are not UTF-8 as Windows-1251, as convmv -f cp1251"))
+      ->group(renaming);
   app.set_help_flag("-h,--help", _("this help"));
   app.set_version_flag("--version", program + " " + version, _("the version"));
   app.add_option("files", options->Files)->group("");
@@ -165,6 +172,13 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
   }
   if (verbose->count() > 0) options->Verbosity = TVerbosity::kVerbose;
   if (quiet->count() > 0) options->Verbosity = TVerbosity::kQuiet;
+  if (options->Text && (options->Undo || options->List || !options->Check.empty() ||
+                        options->DryRun || options->Recursive || options->Extension ||
+                        !options->From0.empty() || options->Print0 || options->CrossFileSystems)) {
+    return Usage(program,
+                 "-t takes no --undo, --list, --check, -n, -r, --ext, --from0 or --print0");
+  }
+  if (options->Text) return TParseOutcome::RunWithOptions();
   const bool has_files = !options->Files.empty() || !options->From0.empty();
   if ((options->List || !options->Check.empty()) && has_files) {
     return Usage(program, _("--list and --check take no files"));

@@ -5,6 +5,7 @@
 //   translit [options] FILE|FOLDER...     rename
 //   translit --undo                       put the newest batch back
 //   translit --list                       the profiles
+//   translit -t [TEXT...]                 the text filter
 //
 // For example {"-n", "--profile", "ala-lc.pch", "a.txt"} gives DryRun,
 // Profile "ala-lc.pch" and Files {"a.txt"}; {"--frob"} is a usage error
@@ -34,7 +35,9 @@ struct TCommandOptions {
   bool Print0 = false;             // renamed pairs on standard output, NUL-separated and raw
   bool CrossFileSystems = false;   // -r goes on into other file systems
   std::string Check;               // --check FILE.pch: the profile to check
-  std::vector<std::string> Files;  // as given, in order (with --undo: the folders)
+  bool Text = false;               // -t: transliterate text, not file names
+  bool From1251 = false;           // names (and text) that are not UTF-8 are Windows-1251
+  std::vector<std::string> Files;  // as given, in order (--undo: the folders; -t: the text)
 };
 
 // What the caller does next: run with the options, or print Text and exit

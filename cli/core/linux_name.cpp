@@ -1,22 +1,12 @@
 #include "cli/core/linux_name.h"
 
-#include "cli/core/code_page.h"
+#include "cli/core/normal_form.h"
+#include "cli/core/utf8_run.h"
 
 namespace {
 
 // The longest name the common Linux file systems hold, in bytes.
 constexpr std::size_t kMaxNameBytes = 255;
-
-std::string RunStretch(const std::string& text1251, const std::vector<TRule>& rules,
-                       const TFileNameOptions& options) {
-  TRunOptions run;
-  run.CaseSensitive = options.CaseSensitive;
-  run.Direction = options.Direction;
-  run.SelfMapping = TSelfMapping::kAlwaysIgnoreCase;
-  TReplacePair pair;
-  RunReplacement(pair, text1251, rules, run);
-  return Utf8From1251(pair.ResultText());
-}
 
 }  // namespace
 
@@ -39,23 +29,25 @@ std::string TransliterateLinuxName(std::string_view name, const std::vector<TRul
       name = name.substr(0, dot);
     }
   }
-  std::string result;
-  std::string stretch;  // Windows-1251 text not yet run through the profile
-  for (std::size_t at = 0; at < name.size();) {
-    char32_t character = 0;
-    std::size_t length = DecodeUtf8(name, at, &character);
-    const int byte = length == 0 ? -1 : Cp1251ByteOf(character);
-    if (byte >= 0) {
-      stretch.push_back(static_cast<char>(byte));
-    } else {
-      if (!stretch.empty()) result += RunStretch(stretch, rules, options);
-      stretch.clear();
-      if (length == 0) length = 1;  // a byte that is not UTF-8 passes as it is
-      result.append(name.substr(at, length));
-    }
-    at += length;
-  }
-  if (!stretch.empty() || name.empty()) result += RunStretch(stretch, rules, options);
+  TRunOptions run;
+  run.CaseSensitive = options.CaseSensitive;
+  run.Direction = options.Direction;
+  run.SelfMapping = TSelfMapping::kAlwaysIgnoreCase;
+  TReplacePair pair;
+  std::string result = RunOverUtf8(name, rules, run, pair);
   result.append(extension);
   return result;
+}
+
+std::variant<std::string, TSkip> NewLinuxName(std::string_view name,
+                                              const std::vector<TRule>& rules,
+                                              const std::vector<TLookalike>& lookalikes,
+                                              const TFileNameOptions& options, bool from1251) {
+  const bool utf8 = IsUtf8(name);
+  if (!utf8 && !from1251) return TSkip{TSkipReason::kNotUtf8, {}};
+  const std::string prepared =
+      PrepareForRun(utf8 ? std::string(name) : Utf8From1251(name), lookalikes);
+  std::string new_name = ToNfc(TransliterateLinuxName(prepared, rules, options));
+  if (utf8 && new_name == prepared) return std::string(name);
+  return new_name;
 }

@@ -20,9 +20,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "cli/core/code_page.h"
+#include "cli/core/lookalikes.h"
 #include "cli/core/run_report.h"
 #include "engine/file_name.h"
 #include "engine/replace.h"
@@ -32,6 +34,22 @@
 // ignored).
 std::string TransliterateLinuxName(std::string_view name, const std::vector<TRule>& rules,
                                    const TFileNameOptions& options);
+
+// The new name of a file whose name on disk is name (any bytes but "/" and
+// NUL), as the Linux command renames it:
+//  - a name that is not UTF-8 is read as Windows-1251 when from1251 (the
+//    new name is then UTF-8, whatever the profile does), and is otherwise
+//    skipped with kNotUtf8;
+//  - the name is prepared as a run reads it (NFC, lookalikes:
+//    PrepareForRun) and transliterated by TransliterateLinuxName; the new
+//    name is in NFC.
+// A UTF-8 name in which the profile changes nothing keeps its name as it
+// is, decomposed or not: name itself comes back.
+//   NewLinuxName("\xd9\xf3\xea\xe0.txt", ..., true) == "Shchuka.txt"
+std::variant<std::string, TSkip> NewLinuxName(std::string_view name,
+                                              const std::vector<TRule>& rules,
+                                              const std::vector<TLookalike>& lookalikes,
+                                              const TFileNameOptions& options, bool from1251);
 
 // Why a new Linux file name cannot be made, or nothing when it can: empty,
 // "." or "..", a "/" or a NUL byte in it, or longer than 255 bytes.

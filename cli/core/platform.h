@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -93,6 +94,17 @@ class TLock {
   virtual ~TLock() = default;
 };
 
+// Standard input and output of the text filter (-t), as UTF-8: each
+// platform reads and writes them in its own encodings.
+class TTextStream {
+ public:
+  virtual ~TTextStream() = default;
+  // Appends the next text of standard input, about atMost bytes of it read,
+  // to *utf8: the number of bytes appended, 0 at the end.
+  virtual TResult<std::size_t> Read(std::size_t atMost, std::string* utf8) = 0;
+  virtual TMaybeError Write(std::string_view utf8) = 0;
+};
+
 class TCommandPlatform {
  public:
   virtual ~TCommandPlatform() = default;
@@ -162,6 +174,9 @@ class TCommandPlatform {
   virtual TMaybeError RemoveFile(const std::string& path) = 0;
   // Appends bytes to the file at path and forces them onto the disk.
   virtual TMaybeError AppendToFile(const std::string& path, const std::string& bytes) = 0;
+
+  // --- the text filter: standard input and output; from1251 as --from-cp1251
+  virtual std::unique_ptr<TTextStream> OpenTextStream(bool from1251) = 0;
 
   // --- the process
   virtual unsigned long ProcessId() = 0;

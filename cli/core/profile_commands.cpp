@@ -76,9 +76,22 @@ TResult<std::string> FindProfile(TCommandPlatform& platform, const std::string& 
   return TError{"", reason};
 }
 
-TResult<TProfile> ReadProfileFile(TCommandPlatform& platform, const std::string& path) {
+TResult<std::string> ReadProfileBytes(TCommandPlatform& platform, const std::string& path,
+                                      TProfileEncoding* encoding) {
+  TResult<std::string> bytes = platform.ReadWholeFile(path);
+  if (!bytes) return bytes;
+  const TProfileEncoding found = ProfileEncodingOf(*bytes);
+  if (encoding) *encoding = found;
+  if (found == TProfileEncoding::kWindows1251) return bytes;
+  TResult<std::string> converted = Utf8ProfileTo1251(*bytes);
+  if (!converted) return TError{path, "UTF-8, but " + converted.Error().Reason};
+  return converted;
+}
+
+TResult<TProfile> ReadProfileFile(TCommandPlatform& platform, const std::string& path,
+                                  TProfileEncoding* encoding) {
   try {
-    TResult<std::string> bytes = platform.ReadWholeFile(path);
+    TResult<std::string> bytes = ReadProfileBytes(platform, path, encoding);
     if (!bytes) return bytes.Error();
     std::size_t at = 0;
     TProfileReader reader;
@@ -94,6 +107,19 @@ TResult<TProfile> ReadProfileFile(TCommandPlatform& platform, const std::string&
   } catch (const std::bad_alloc&) {
     return TError{path, _("the profile is too large for memory")};
   }
+}
+
+bool IsUtf8Profile(TCommandPlatform& platform, const std::string& path) {
+  try {
+    TResult<std::string> bytes = platform.ReadWholeFile(path);
+    return bytes && ProfileEncodingOf(*bytes) == TProfileEncoding::kUtf8;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+std::string Utf8ProfileNote(const std::string& value) {
+  return value + " is UTF-8: read as such; the plug-in reads Windows-1251 only";
 }
 
 TResult<TExitStatus> RunProfileList(const std::string& program, TCommandPlatform& platform,
@@ -119,13 +145,20 @@ TResult<TExitStatus> RunProfileCheck(const std::string& value, bool quiet, bool 
                                      TCommandPlatform& platform, TConsole& console) {
   TResult<std::string> path = FindProfile(platform, value);
   if (!path) return path.Error();
-  TResult<std::string> bytes = platform.ReadWholeFile(*path);
+  TProfileEncoding encoding = TProfileEncoding::kWindows1251;
+  TResult<std::string> bytes = ReadProfileBytes(platform, *path, &encoding);
   if (!bytes) return bytes.Error();
+  const bool utf8 = encoding == TProfileEncoding::kUtf8;
+  if (utf8) {
+    console.Out(value +
+                ": UTF-8: the plug-in reads Windows-1251 only and would not know its letters; " +
+                "save it as Windows-1251 (the commands read it either way)\n");
+  }
   const std::vector<TProfileFinding> findings =
       CheckProfile(*bytes, reverse ? TCheckScope::kForwardAndReverse : TCheckScope::kForward);
   for (const TProfileFinding& finding : findings) {
     console.Out(value + ": " + Utf8From1251(FormatProfileFinding(finding)) + "\n");
   }
-  if (findings.empty() && !quiet) console.Err(value + ": " + _("no findings") + "\n");
-  return findings.empty() ? TExitStatus::kOk : TExitStatus::kSomeFilesKept;
+  if (findings.empty() && !utf8 && !quiet) console.Err(value + ": " + _("no findings") + "\n");
+  return findings.empty() && !utf8 ? TExitStatus::kOk : TExitStatus::kSomeFilesKept;
 }

@@ -8,6 +8,7 @@
 #include "cli/core/file_list.h"
 #include "cli/core/hints.h"
 #include "cli/core/journal_store.h"
+#include "cli/core/kept_letters_report.h"
 #include "cli/core/profile_commands.h"
 
 namespace {
@@ -19,13 +20,14 @@ constexpr std::size_t kGroupSize = 256;
 class TRun {
  public:
   TRun(const std::string& program, const TCommandOptions& options, TCommandPlatform& platform,
-       TRenamer& renamer, TConsole& console)
+       TRenamer& renamer, TConsole& console, const std::string& profilePath)
       : program_(program),
         options_(options),
         platform_(platform),
         renamer_(renamer),
         console_(console),
-        journal_(platform, platform.CurrentFolder()) {}
+        journal_(platform, platform.CurrentFolder()),
+        profile_path_(profilePath) {}
 
   TResult<TExitStatus> Go(const TFileList& list) {
     for (const TError& error : list.Errors) console_.Err(ErrorLine(program_, error));
@@ -41,6 +43,10 @@ class TRun {
           return TError{"no undo journal, nothing renamed", ErrorText(*journal_failure_)};
         }
         for (std::size_t i = 0; i < outcomes.size(); ++i) {
+          if (outcomes[i].Kind != TFileOutcome::TKind::kSkipped) {
+            const std::string& path = list.Paths[first + i];
+            kept_.Add(platform_.NameOf(outcomes[i].NewPath.empty() ? path : outcomes[i].NewPath));
+          }
           const TOutcomeLines lines = TallyOutcome(program_, list.Paths[first + i], outcomes[i],
                                                    options_.Verbosity, options_.Print0, &counts_);
           if (!lines.Out.empty()) console_.Out(lines.Out);
@@ -71,7 +77,10 @@ class TRun {
                   TExitStatus::kSomeFilesKept);
     }
     progress.Clear();
-    if (!Quiet()) console_.Err(SummaryLine(counts_, options_.DryRun));
+    if (!Quiet()) {
+      console_.Err(SummaryLine(counts_, options_.DryRun) +
+                   KeptLettersReport(platform_, profile_path_, options_, kept_, "name"));
+    }
     return counts_.Skipped == 0 ? TExitStatus::kOk : TExitStatus::kSomeFilesKept;
   }
 
@@ -225,7 +234,9 @@ class TRun {
   TRenamer& renamer_;
   TConsole& console_;
   TJournalWriter journal_;
+  const std::string& profile_path_;
   TRunCounts counts_;
+  TKeptLetters kept_;  // letters the new names keep
   std::size_t renamed_ = 0;
   bool interrupted_ = false;
   bool out_of_memory_ = false;
@@ -247,6 +258,7 @@ TResult<TExitStatus> RunRenames(const std::string& program, const TCommandOption
   }
   TResult<std::string> profile = FindProfile(platform, options.Profile);
   if (!profile) return profile.Error();
+  const bool utf8_profile = IsUtf8Profile(platform, *profile);
   if (!options.DryRun) {
     // No rename without a journal to undo it by.
     TResult<std::string> folder = SafeStateFolder(platform, true);
@@ -254,6 +266,10 @@ TResult<TExitStatus> RunRenames(const std::string& program, const TCommandOption
   }
   TResult<std::unique_ptr<TRenamer>> renamer = platform.StartRenames(*profile, options);
   if (!renamer) return renamer.Error();
+  const bool quiet = options.Verbosity == TVerbosity::kQuiet;
+  if (utf8_profile && !quiet) {
+    console.Err(program + ": note: " + Utf8ProfileNote(options.Profile) + "\n");
+  }
 
   const TWalkOptions walk{options.Recursive, options.CrossFileSystems};
   TFileList list;
@@ -264,5 +280,5 @@ TResult<TExitStatus> RunRenames(const std::string& program, const TCommandOption
     for (const std::string& path : SplitNulList(*bytes)) AddArgument(platform, path, walk, &list);
   }
   for (const std::string& file : options.Files) AddArgument(platform, file, walk, &list);
-  return TRun(program, options, platform, **renamer, console).Go(list);
+  return TRun(program, options, platform, **renamer, console, *profile).Go(list);
 }

@@ -75,6 +75,8 @@ std::string ReasonText(const TSkip& skip) {
       return _("the new path would be longer than 259 characters");
     case TSkipReason::kOutside1251:
       return _("the name holds characters outside Windows-1251");
+    case TSkipReason::kNotUtf8:
+      return _("the name is not UTF-8; try --from-cp1251");
     case TSkipReason::kFolderNeedsNoReplace:
       return _("this file system cannot rename a folder without the risk of replacing");
     case TSkipReason::kProfileUnreadable:

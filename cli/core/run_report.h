@@ -29,6 +29,7 @@ enum class TSkipReason {
   kOldNameEndsInDotOrSpace,  // Windows cannot open the file by such a name
   kPathTooLong,              // Windows: the new path would be over 259 characters
   kOutside1251,              // Windows: the name holds characters the code page lacks
+  kNotUtf8,                  // Linux: the name is not UTF-8 (and --from-cp1251 was not given)
   kFolderNeedsNoReplace,     // the file system cannot rename a folder without the risk of replacing
   kProfileUnreadable,        // the profile could not be read to say why the plug-in declined
   kDeclined,                 // the plug-in left the name as it was, for no reason it tells

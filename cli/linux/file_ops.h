@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "cli/core/outcome.h"
 #include "cli/core/platform.h"
@@ -13,7 +14,7 @@
 bool ReadAll(int fd, std::string* bytes);
 
 // Writes all of bytes. False, with errno set, on a failed write.
-bool WriteAll(int fd, const std::string& bytes);
+bool WriteAll(int fd, std::string_view bytes);
 
 // Renames from (in folder fromDir) to to (in toDir) atomically, refused when
 // anything at all has the new name: renameat2(RENAME_NOREPLACE), or where a

@@ -19,6 +19,7 @@
 #include "cli/linux/file_ops.h"
 #include "cli/linux/folder_tree.h"
 #include "cli/linux/rename_run.h"
+#include "cli/linux/text_stream.h"
 #include "engine/profile.h"
 #include "engine/unique_handles.h"
 
@@ -159,7 +160,7 @@ class TLinuxPlatform : public TCommandPlatform {
     name_options.CaseSensitive = options.CaseSensitive;
     name_options.ReplaceInExtension = options.Extension;
     name_options.Direction = options.Reverse ? TDirection::kReverse : TDirection::kForward;
-    return MakeLinuxRenamer(folders_, std::move(profile->Rules), name_options);
+    return MakeLinuxRenamer(folders_, std::move(profile->Rules), name_options, options.From1251);
   }
 
   std::optional<TFileIdentity> IdentityAt(const std::string& path) override {
@@ -264,6 +265,8 @@ class TLinuxPlatform : public TCommandPlatform {
     if (unlink(path.c_str()) != 0) return ErrorOfErrno(path, errno);
     return std::nullopt;
   }
+
+  std::unique_ptr<TTextStream> OpenTextStream(bool) override { return MakeLinuxTextStream(); }
 
   unsigned long ProcessId() override { return static_cast<unsigned long>(getpid()); }
 

@@ -29,8 +29,13 @@ TSplitPath Split(const std::string& path) {
 
 class TLinuxRenamer : public TRenamer {
  public:
-  TLinuxRenamer(TFolderTree& folders, std::vector<TRule> rules, const TFileNameOptions& options)
-      : folders_(folders), rules_(std::move(rules)), options_(options) {}
+  TLinuxRenamer(TFolderTree& folders, std::vector<TRule> rules, const TFileNameOptions& options,
+                bool from1251)
+      : folders_(folders),
+        rules_(std::move(rules)),
+        lookalikes_(ActiveLookalikes(rules_, options.Direction)),
+        options_(options),
+        from1251_(from1251) {}
 
   std::variant<TRenamePlan, TFileOutcome> Plan(const std::string& path) override {
     TFileOutcome outcome;
@@ -39,7 +44,13 @@ class TLinuxRenamer : public TRenamer {
       outcome.Skip = *failure;
       return outcome;
     }
-    const std::string new_name = TransliterateLinuxName(opened.Name, rules_, options_);
+    std::variant<std::string, TSkip> renamed =
+        NewLinuxName(opened.Name, rules_, lookalikes_, options_, from1251_);
+    if (auto* skip = std::get_if<TSkip>(&renamed)) {
+      outcome.Skip = *skip;
+      return outcome;
+    }
+    const std::string& new_name = std::get<std::string>(renamed);
     outcome.NewPath = Split(path).Prefix + new_name;
     if (new_name == opened.Name) {
       outcome.Kind = TFileOutcome::TKind::kUnchanged;
@@ -140,12 +151,14 @@ class TLinuxRenamer : public TRenamer {
 
   TFolderTree& folders_;
   std::vector<TRule> rules_;
+  std::vector<TLookalike> lookalikes_;
   TFileNameOptions options_;
+  bool from1251_;
 };
 
 }  // namespace
 
 std::unique_ptr<TRenamer> MakeLinuxRenamer(TFolderTree& folders, std::vector<TRule> rules,
-                                           const TFileNameOptions& options) {
-  return std::make_unique<TLinuxRenamer>(folders, std::move(rules), options);
+                                           const TFileNameOptions& options, bool from1251) {
+  return std::make_unique<TLinuxRenamer>(folders, std::move(rules), options, from1251);
 }

@@ -49,7 +49,7 @@ std::wstring ProfileFolderOf(const std::wstring& hostFolder) {
 
 TTemporaryHostFolder::~TTemporaryHostFolder() { Remove(); }
 
-TMaybeError TTemporaryHostFolder::Create(const std::wstring& profile, const std::wstring& name) {
+TMaybeError TTemporaryHostFolder::MakeFolders() {
   std::wstring temp(MAX_PATH + 1, L'\0');
   temp.resize(GetTempPathW(static_cast<DWORD>(temp.size()), temp.data()));
   host_dir_ = temp + L"translit-host-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
@@ -61,6 +61,12 @@ TMaybeError TTemporaryHostFolder::Create(const std::wstring& profile, const std:
     }
     made_.push_back(folder);
   }
+  ActiveFolder = this;
+  return std::nullopt;
+}
+
+TMaybeError TTemporaryHostFolder::Create(const std::wstring& profile, const std::wstring& name) {
+  if (TMaybeError error = MakeFolders()) return error;
   const std::wstring copy = ProfileFolderOf(host_dir_) + name;
   // A second name of the same file where the volume allows, else a copy.
   if (!CreateHardLinkW(copy.c_str(), profile.c_str(), nullptr) &&
@@ -68,7 +74,22 @@ TMaybeError TTemporaryHostFolder::Create(const std::wstring& profile, const std:
     return ErrorOfSystemError(Utf8FromWide(profile), GetLastError());
   }
   made_.push_back(copy);
-  ActiveFolder = this;
+  return std::nullopt;
+}
+
+TMaybeError TTemporaryHostFolder::CreateHolding(const std::string& bytes,
+                                                const std::wstring& name) {
+  if (TMaybeError error = MakeFolders()) return error;
+  const std::wstring path = ProfileFolderOf(host_dir_) + name;
+  TUniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return ErrorOfSystemError(Utf8FromWide(path), GetLastError());
+  made_.push_back(path);
+  DWORD written = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size()) {
+    return ErrorOfSystemError(Utf8FromWide(path), GetLastError());
+  }
   return std::nullopt;
 }
 
@@ -85,11 +106,12 @@ void TTemporaryHostFolder::RemoveActive() noexcept {
 }
 
 TResult<TProfileSetup> SetUpProfile(const std::wstring& path, const std::string& value,
-                                    bool inProfileFolder, TTemporaryHostFolder* temporary) {
+                                    bool inProfileFolder, const std::string* converted1251,
+                                    TTemporaryHostFolder* temporary) {
   std::wstring host_dir = OwnFolder();
   std::wstring name = WideFromUtf8(value);
   std::wstring plugin_path = path;
-  if (!inProfileFolder) {
+  if (!inProfileFolder || converted1251) {
     // A profile of one's own: the plug-in reads profiles by name from its
     // folder only, so a copy goes into a temporary one. A name the option
     // block cannot hold is replaced; the profile's contents are what count.
@@ -97,7 +119,9 @@ TResult<TProfileSetup> SetUpProfile(const std::wstring& path, const std::string&
     name = std::wstring(LastComponent(path));
     if (!To1251(name, &name1251) || name1251.size() > kMaxProfileName) name = L"profile.pch";
     if (TMaybeError error = Readable(path)) return *error;
-    if (TMaybeError error = temporary->Create(FullPath(path), name)) return *error;
+    TMaybeError made = converted1251 ? temporary->CreateHolding(*converted1251, name)
+                                     : temporary->Create(FullPath(path), name);
+    if (made) return *made;
     host_dir = temporary->HostDir();
     plugin_path = ProfileFolderOf(host_dir) + name;
   }

@@ -28,6 +28,8 @@ class TTemporaryHostFolder {
 
   // Makes the folders and copies profile into them as name.
   TMaybeError Create(const std::wstring& profile, const std::wstring& name);
+  // Makes the folders and writes bytes into them as the profile name.
+  TMaybeError CreateHolding(const std::string& bytes, const std::wstring& name);
   // The host folder, ending with a backslash.
   const std::wstring& HostDir() const { return host_dir_; }
 
@@ -36,6 +38,7 @@ class TTemporaryHostFolder {
 
  private:
   void Remove() noexcept;
+  TMaybeError MakeFolders();
 
   std::wstring host_dir_;
   std::vector<std::wstring> made_;  // files and folders, in the order made
@@ -51,7 +54,10 @@ struct TProfileSetup {
 
 // Points the plug-in at the profile at path, which --profile value named: a
 // profile of the profile folder by its name, any other through a copy in
-// temporary. The error when the plug-in cannot be given it (a name or path
-// it cannot hold, an unreadable file).
+// temporary, and a UTF-8 profile through its bytes converted to
+// Windows-1251 (converted1251, null for a profile in Windows-1251). The
+// error when the plug-in cannot be given it (a name or path it cannot hold,
+// an unreadable file).
 TResult<TProfileSetup> SetUpProfile(const std::wstring& path, const std::string& value,
-                                    bool inProfileFolder, TTemporaryHostFolder* temporary);
+                                    bool inProfileFolder, const std::string* converted1251,
+                                    TTemporaryHostFolder* temporary);

@@ -6,7 +6,10 @@
 #include <unordered_set>
 #include <utility>
 
+#include "cli/core/code_page.h"
+#include "cli/core/lookalikes.h"
 #include "cli/core/messages.h"
+#include "cli/core/profile_commands.h"
 #include "cli/windows/host_folder.h"
 #include "cli/windows/plugin.h"
 #include "cli/windows/system_error.h"
@@ -56,6 +59,12 @@ class TWindowsRenamer : public TRenamer {
  private:
   // Why process left the file's name alone.
   TSkip WhyDeclined(const std::string& oldPath1251) const;
+  // The path the plug-in is given for the file at oldPath (full): its folder
+  // as it is, its name as a run reads it (NFC, lookalikes;
+  // cli/core/lookalikes.h). False when Windows-1251 cannot hold it.
+  // *byHost: the plug-in is given another name than the file's own, so it
+  // only names the new name, and the rename is this program's own.
+  bool PathForPlugin(const std::wstring& oldPath, std::string* path1251, bool* byHost);
 
   TCommandPlatform& platform_;
   TTemporaryHostFolder temporary_;
@@ -65,13 +74,25 @@ class TWindowsRenamer : public TRenamer {
   // Upper-cased folder path (with its final backslash) -> its upper-cased
   // names as the folder held them when first asked about.
   std::unordered_map<std::wstring, std::unordered_set<std::wstring>> folders_;
+  std::optional<std::vector<TLookalike>> lookalikes_;  // read from the profile when first needed
 };
 
 }  // namespace
 
 TMaybeError TWindowsRenamer::Start(const std::wstring& path, const std::string& value,
                                    bool inProfileFolder) {
-  TResult<TProfileSetup> setup = SetUpProfile(path, value, inProfileFolder, &temporary_);
+  // A UTF-8 profile goes to the plug-in as a Windows-1251 copy. One too
+  // large to read here is left to the plug-in, which says so.
+  std::optional<std::string> converted;
+  try {
+    TProfileEncoding encoding = TProfileEncoding::kWindows1251;
+    TResult<std::string> bytes = ReadProfileBytes(platform_, Utf8FromWide(path), &encoding);
+    if (!bytes && encoding == TProfileEncoding::kUtf8) return bytes.Error();
+    if (bytes && encoding == TProfileEncoding::kUtf8) converted = std::move(*bytes);
+  } catch (const std::bad_alloc&) {
+  }
+  TResult<TProfileSetup> setup =
+      SetUpProfile(path, value, inProfileFolder, converted ? &*converted : nullptr, &temporary_);
   if (!setup) return setup.Error();
   profile_path_ = setup->Path;
   const std::wstring dll = OwnFolder() + L"Plugins\\translit.dll";
@@ -98,7 +119,8 @@ std::variant<TRenamePlan, TFileOutcome> TWindowsRenamer::Plan(const std::string&
   if (EndsInDotOrSpace(LastComponent(given))) return skip(TSkipReason::kOldNameEndsInDotOrSpace);
   const std::wstring old_path = FullPath(given);
   std::string old1251;
-  if (!To1251(old_path, &old1251)) return skip(TSkipReason::kOutside1251);
+  bool by_host = false;
+  if (!PathForPlugin(old_path, &old1251, &by_host)) return skip(TSkipReason::kOutside1251);
   if (GetFileAttributesW(old_path.c_str()) == INVALID_FILE_ATTRIBUTES) {
     return skip(TSkipReason::kMissing);
   }
@@ -153,9 +175,16 @@ TResult<TJournalRecord> TWindowsRenamer::Record(const TRenamePlan& plan) {
 
 std::optional<TSkip> TWindowsRenamer::Apply(const TRenamePlan& plan) {
   std::string old1251;
-  To1251(WideFromUtf8(plan.OldFullPath), &old1251);
+  bool by_host = false;
+  PathForPlugin(WideFromUtf8(plan.OldFullPath), &old1251, &by_host);
   SetLastError(ERROR_SUCCESS);
-  if (!plugin_->Process(old1251, false)) {
+  if (by_host) {
+    // MoveFileW never replaces an existing file.
+    if (!MoveFileW(WideFromUtf8(plan.OldFullPath).c_str(),
+                   WideFromUtf8(plan.NewFullPath).c_str())) {
+      return SkipOfSystemError(GetLastError(), plan.NewName);
+    }
+  } else if (!plugin_->Process(old1251, false)) {
     return SkipOfSystemError(GetLastError(), plan.NewName);
   }
   // A file system may take a change of letter case only for no change at
@@ -172,6 +201,26 @@ TSkip TWindowsRenamer::WhyDeclined(const std::string& oldPath1251) const {
       TransliteratePathChecked(oldPath1251, profile_path_, options_);
   if (!intended) return {TSkipReason::kProfileUnreadable, {}};
   return SkipOfFileNameCheck(intended->NameCheck, intended->Name());
+}
+
+bool TWindowsRenamer::PathForPlugin(const std::wstring& oldPath, std::string* path1251,
+                                    bool* byHost) {
+  const auto [folder, name] = FolderAndName(oldPath);
+  const std::string utf8 = Utf8FromWide(name);
+  if (!lookalikes_ && HoldsLookalike(utf8)) {
+    TProfile profile;
+    lookalikes_.emplace();
+    if (ReadProfile(profile_path_, &profile)) {
+      *lookalikes_ = ActiveLookalikes(profile.Rules, options_.Direction);
+    }
+  }
+  const std::string prepared =
+      PrepareForRun(utf8, lookalikes_ ? *lookalikes_ : std::vector<TLookalike>());
+  std::string folder1251, name1251;
+  if (!To1251(folder, &folder1251) || !Utf8To1251(prepared, &name1251)) return false;
+  *path1251 = folder1251 + name1251;
+  *byHost = WideFromUtf8(prepared) != name;
+  return true;
 }
 
 TResult<std::unique_ptr<TRenamer>> StartWindowsRenamer(TCommandPlatform& platform,

@@ -6,6 +6,7 @@
 #include "cli/windows/rename_run.h"
 #include "cli/windows/system_error.h"
 #include "cli/windows/text.h"
+#include "cli/windows/text_stream.h"
 #include "engine/profile.h"
 
 namespace {
@@ -292,6 +293,10 @@ class TWindowsPlatform : public TCommandPlatform {
   TMaybeError RemoveFile(const std::string& path) override {
     if (!DeleteFileW(WideFromUtf8(path).c_str())) return ErrorOfSystemError(path, GetLastError());
     return std::nullopt;
+  }
+
+  std::unique_ptr<TTextStream> OpenTextStream(bool from1251) override {
+    return MakeWindowsTextStream(from1251);
   }
 
   unsigned long ProcessId() override { return GetCurrentProcessId(); }

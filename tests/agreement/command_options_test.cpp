@@ -26,6 +26,10 @@ TEST(CommandOptions, FollowsTheConventionsOfRenamingTools) {
       {{"-v", "-q", "a"}, 2, "--quiet", false, {}, {}},
       {{"--reverse", "--bogus", "a"}, 2, "unknown option --bogus", false, {}, {}},
       {{"--check", "a.pch", "b.pch"}, 2, "--check takes one profile", false, {}, {}},
+      {{"-t"}, -1, "", false, {}, {}},
+      {{"-t", "a", "b"}, -1, "", false, {"a", "b"}, {}},
+      {{"-t", "-n", "a"}, 2, "-t takes no", false, {}, {}},
+      {{"--text", "--from0", "-"}, 2, "-t takes no", false, {}, {}},
   };
   for (const auto& c : cases) {
     const std::string shown = ::testing::PrintToString(c.args);

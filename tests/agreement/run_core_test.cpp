@@ -99,6 +99,9 @@ class TFailingPlatform : public TCommandPlatform {
   TMaybeError AppendToFile(const std::string& p, const std::string& b) override {
     return real_->AppendToFile(p, b);
   }
+  std::unique_ptr<TTextStream> OpenTextStream(bool from1251) override {
+    return real_->OpenTextStream(from1251);
+  }
   unsigned long ProcessId() override { return real_->ProcessId(); }
   std::string CurrentFolder() override { return real_->CurrentFolder(); }
   std::optional<std::string> AbsolutePath(const std::string& p) override {

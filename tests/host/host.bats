@@ -319,6 +319,68 @@ winpath() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
   [ -e Щука.txt ]
 }
 
+@test "-t transliterates arguments, UTF-8 and Windows-1251 input through the same engine" {
+  host -t Щукин Юрий
+  [ "$status" -eq 0 ]
+  [ "$out" = "Shchukin Yuriy" ]
+  printf 'Щукин Юрий\nЁж 🐟\n' >utf8.txt
+  stdin=utf8.txt host -t
+  [ "$out" = $'Shchukin Yuriy\nYozh 🐟' ]
+  printf '\xd9\xf3\xea\xe0 \xb8\xe6\r\n' >cp1251.txt  # "Щука ёж" in the ANSI code page
+  stdin=cp1251.txt host -t
+  [ "$status" -eq 0 ]
+  [ "$out" = $'Shchuka yozh\r' ]
+  utf16() { python3 -c "import sys; sys.stdout.buffer.write(sys.argv[1].encode('utf-16'))" "$1"; }
+  utf16 $'Щука\n' >utf16.txt  # with its byte-order mark
+  utf16 $'Shchuka\n' >expected.txt
+  wine "$HOST_DIR/translit-host.exe" -t <utf16.txt >out16.txt 2>/dev/null 3>&-
+  cmp out16.txt expected.txt
+}
+
+@test "decomposed names, lookalike apostrophes and UTF-8 profiles, as the Linux command takes them" {
+  cp "$HOST_PROFILES/ukrainian-2010.pch" "$HOST_DIR/Plugins/rep_profiles/"
+  nfd=$(python3 -c 'import unicodedata; print(unicodedata.normalize("NFD", "Йошкар-Ола ёлка.txt"))')
+  make_files "$nfd" 'Марʼїне.txt'
+  host "$nfd"
+  [ "$status" -eq 0 ]
+  [ "$out" = "$nfd -> Yoshkar-Ola yolka.txt" ]
+  host --profile ukrainian-2010.pch 'Марʼїне.txt'
+  [ "$status" -eq 0 ]
+  [ "$(cat Marine.txt)" = 'Марʼїне.txt' ]
+  host -t --profile ukrainian-2010.pch "Марʼїне Мар'їне"
+  rm "$HOST_DIR/Plugins/rep_profiles/ukrainian-2010.pch"
+  [ "$out" = "Marine Marine" ]
+
+  printf 'Мой\r\nК\r\nЛ\r\nЩ Shch\r\nщ shch\r\nу u\r\nк k\r\nа a\r\n' >utf8.pch
+  iconv -f UTF-8 -t CP1251 utf8.pch >cp1251.pch
+  mkdir a b
+  make_files a/Щука.txt b/Щука.txt
+  host --profile .\\cp1251.pch a/Щука.txt
+  [ "$out" = "a/Щука.txt -> a/Shchuka.txt" ]
+  host --profile .\\utf8.pch b/Щука.txt
+  [ "$status" -eq 0 ]
+  [ "$out" = "b/Щука.txt -> b/Shchuka.txt" ]
+  [[ "$err" == "translit-host: note: .\\utf8.pch is UTF-8: read as such; the plug-in reads Windows-1251 only"* ]]
+  host --check .\\utf8.pch
+  [ "$status" -eq 1 ]
+  [[ "$out" == *"UTF-8: the plug-in reads Windows-1251 only"* ]]
+}
+
+@test "names that keep Cyrillic letters are counted, naming a shipped profile that covers them" {
+  cp "$HOST_PROFILES/ukrainian-2010.pch" "$HOST_DIR/Plugins/rep_profiles/"
+  make_files Їжак.txt Щука.txt
+  host -n Їжак.txt Щука.txt
+  covered=$err
+  host -t 'Ђорђе'
+  rm "$HOST_DIR/Plugins/rep_profiles/ukrainian-2010.pch"
+  [[ "$covered" == *$'\n1 name keeps letters the profile does not cover: Ї (ukrainian-2010.pch covers them)' ]]
+  [ "$status" -eq 0 ]
+  [ "$out" = "Ђorђe" ]
+  [ "$err" = "1 line keeps letters the profile does not cover: Ђ" ]
+  host -n Їжак.txt Щука.txt
+  [[ "$err" == *$'would be skipped\n1 name keeps letters the profile does not cover: Ї' ]]
+}
+
 journal() { ls "$WINEPREFIX"/drive_c/users/*/AppData/Local/Translit/*.journal | tail -n 1; }
 
 @test "undo: a damaged record is reported and kept; -n --undo follows the undo's order; two at once" {
