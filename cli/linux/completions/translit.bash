@@ -11,6 +11,7 @@ _translit_profiles() {
 _translit() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
   local options="--profile --reverse --case --ext --recursive --from0 --cross-file-systems
+                 --text --from-cp1251
                  --dry-run --preview --verbose --quiet --print0 --undo --batch --forget --list
                  --check --help --version"
   case "$prev" in

@@ -16,6 +16,8 @@ complete -c translit -s v -l verbose -d 'Also list the files that keep their nam
 complete -c translit -s q -l quiet -d 'Print nothing but errors'
 complete -c translit -s 0 -l print0 -d 'OLD, NUL, NEW, NUL for scripts'
 complete -c translit -l cross-file-systems -d 'Let -r go into other file systems'
+complete -c translit -s t -l text -d 'Transliterate text, not file names'
+complete -c translit -l from-cp1251 -d 'Names that are not UTF-8 are Windows-1251'
 complete -c translit -l undo -d 'Put the newest batch of renames back'
 complete -c translit -l batch -r -f -d 'With --undo: that batch'
 complete -c translit -l forget -r -f -d 'With --undo: drop what remains of a batch'
