@@ -44,12 +44,41 @@ windows_args=(--target=i686-w64-mingw32 -std=c++17 -I"$root" -I"$root/include" -
               -isystem "$mingw_cxx/i686-w64-mingw32" -isystem "$mingw_cxx/backward")
 native_args=(-std=c++17 -I"$root" -I"$root/include" -I"$generated")
 
+# clang-tidy's findings for one file are kept in the build folder under a key
+# made of everything that decides them: the clang-tidy version, .clang-tidy,
+# the arguments, and the file as the preprocessor expands it (so a changed
+# header changes the key of every file that includes it). A file whose key is
+# known is not parsed again; its stored findings are printed as if it had been.
+cache=${TRANSLIT_TIDY_CACHE:-$(dirname "$generated")/static-checks-cache}
+mkdir -p "$cache"
+tidy_key=$( (clang-tidy --version; cat .clang-tidy) | sha256sum | cut -d' ' -f1)
+export cache tidy_key
+
+tidy_file() {  # tidy_file FILE ARGS...: prints the file's findings
+  local file=$1 key
+  shift
+  key=$( (echo "$tidy_key $file $*"; clang++ "$@" -E "$file" 2>&1) | sha256sum | cut -d' ' -f1)
+  if [ -f "$cache/$key" ]; then
+    cat "$cache/$key"
+    return
+  fi
+  local findings status
+  findings=$(clang-tidy --quiet "$file" -- "$@" 2>/dev/null)
+  status=$?
+  printf '%s\n' "$findings"
+  # Kept only when clang-tidy finished: clean (0), or with its findings.
+  if [ "$status" = 0 ] || grep -q -E 'warning:|error:' <<<"$findings"; then
+    printf '%s\n' "$findings" >"$cache/$key.$$" && mv "$cache/$key.$$" "$cache/$key"
+  fi
+}
+export -f tidy_file
+
 tidy() {  # tidy ARGS... -- FILES...: prints the findings, one file per core
   local args=()
   while [ "$1" != -- ]; do args+=("$1"); shift; done
   shift
   printf '%s\n' "$@" | xargs -P "$(nproc)" -I{} \
-    clang-tidy --quiet {} -- "${args[@]}" 2>/dev/null | grep -E -A3 'warning:|error:' || true
+    bash -c 'tidy_file "$@"' _ {} "${args[@]}" | grep -E -A3 'warning:|error:' || true
 }
 
 echo "clang-tidy, as Windows code:"

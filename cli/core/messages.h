@@ -27,7 +27,8 @@ const char* Translate(const char* key);
 // The same for a key that the context tells apart (gettext's msgctxt).
 const char* TranslateInContext(const char* context, const char* key);
 
-#define _(key) Translate(key)
+// gettext's own names for marking messages, which xgettext looks for.
+#define _(key) Translate(key)  // NOLINT(bugprone-reserved-identifier)
 #define N_(key) key
 #define P_(context, key) TranslateInContext(context, key)
 
