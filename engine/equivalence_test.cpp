@@ -135,6 +135,28 @@ TEST(EquivalenceTest, LongerTextsOverTwoLetters) {
   }
 }
 
+TEST(EquivalenceTest, TextsThatLackMostBytePairs) {
+  // Longer than a name, under enough rules that search, a text is searched
+  // only for the rules whose byte pairs it holds. Texts made of a few words
+  // hold few pairs; rules that delete their find bring bytes together into
+  // pairs that were not there, which later rules must still find.
+  const std::string letters = "abcdefgh\xC6\xE6\xDF\xFF";
+  Random random(1251);
+  for (int i = 0; i < 150; ++i) {
+    std::vector<std::string> words(3);
+    for (std::string& word : words) word = random.Text(letters, 5);
+    std::string input;
+    const std::size_t size = 300 + random.Below(1500);
+    while (input.size() < size) input += words[random.Below(words.size())] + " ";
+    std::vector<TRule> rules(16 + random.Below(30));
+    for (TRule& rule : rules) {
+      rule.Left = random.Text(letters, 3);
+      rule.Right = random.Below(4) == 0 ? std::string() : random.Text("xyzB", 3);
+    }
+    ASSERT_NO_FATAL_FAILURE(CheckRun(input, rules)) << "case " << i;
+  }
+}
+
 TEST(EquivalenceTest, LongTermsAndReplacements) {
   // Terms longer than 8 characters take the Knuth-Morris-Pratt search, and
   // replacements longer than 8 characters the general sweep of a series of

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <utility>
 
 #include "engine/lower_case.h"
@@ -58,6 +59,42 @@ int LowestBit(std::uint64_t bits) {
   return index;
 #endif
 }
+
+// The pairs of neighbouring bytes that a search copy holds, one bit each.
+// A step only ever turns bytes of the search copy into NUL filler, so once
+// taken from the text the table holds every pair without a NUL that the text
+// will hold, until a step with an empty replacement removes bytes and brings
+// their neighbours together. A find term with a pair (without a NUL) that
+// the table lacks cannot occur: in prose, most of a large profile's letter
+// pairs and triples in capitals.
+class TBytePairs {
+ public:
+  void Take(std::string_view text) {
+    bits_.fill(0);
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(text.data());
+    for (std::size_t i = 1; i < text.size(); ++i) Set(s[i - 1], s[i]);
+  }
+
+  // False when find cannot occur in the text the table was taken from.
+  bool MayHold(std::string_view find) const {
+    const unsigned char* f = reinterpret_cast<const unsigned char*>(find.data());
+    for (std::size_t i = 1; i < find.size(); ++i) {
+      if (f[i - 1] != 0 && f[i] != 0 && !Has(f[i - 1], f[i])) return false;
+    }
+    return true;
+  }
+
+ private:
+  static std::size_t Index(unsigned char a, unsigned char b) { return std::size_t{a} << 8 | b; }
+  void Set(unsigned char a, unsigned char b) {
+    bits_[Index(a, b) / 64] |= std::uint64_t{1} << (Index(a, b) % 64);
+  }
+  bool Has(unsigned char a, unsigned char b) const {
+    return (bits_[Index(a, b) / 64] >> (Index(a, b) % 64) & 1) != 0;
+  }
+
+  std::array<std::uint64_t, 65536 / 64> bits_{};
+};
 
 }  // namespace
 
@@ -220,10 +257,32 @@ struct TPairAccess {
   // check said stop.
   static bool ApplySteps(TReplacePair& pair, const TStep* first, const TStep* last,
                          TSweepCheck& check) {
+    // A text longer than a name, under enough searching rules, first has its
+    // byte pairs taken, so that the rules it cannot hold are not searched
+    // for. That needs the search copy's bytes as the steps see them, which a
+    // lower-casing that is not idempotent changes at every step.
+    std::unique_ptr<TBytePairs> pairs;
+    if (first != last && pair.search_.size() > kShortText &&
+        (first->CaseSensitive || LowerCaseIsIdempotent()) &&
+        static_cast<std::size_t>(std::count_if(
+            first, last, [](const TStep& step) { return step.Find.size() > 1; })) >= kBlockRules) {
+      Prepare(pair, first->CaseSensitive);
+      Materialize(pair);
+      pairs = std::make_unique<TBytePairs>();
+      pairs->Take(pair.search_);
+    }
+    bool pairs_stale = false;
     TRuleBatch batch;
     for (const TStep* step = first; step != last; ++step) {
       const std::string& find = step->Find;
       const bool batchable = find.size() == 1 && find[0] != '\0' && !step->Replacement.empty();
+      // Found nowhere, now or after any step of the batch, so in no order.
+      if (pairs && !batchable && !pairs->MayHold(find)) {
+        if (!pairs_stale) continue;
+        pairs->Take(pair.search_);  // retaken only when it decides something
+        pairs_stale = false;
+        if (!pairs->MayHold(find)) continue;
+      }
       if (!batch.Empty() && !batchable && !CommutesWith(batch, find)) {
         ApplyBatch(pair, batch, check);
       }
@@ -231,7 +290,10 @@ struct TPairAccess {
         batch.Add(find[0], step->Replacement, step->CaseSensitive);
       } else {
         Prepare(pair, step->CaseSensitive);
+        const std::size_t size = pair.search_.size();
         Replace(pair, find, step->Replacement, check);
+        // A deletion brings bytes together that may form new pairs.
+        if (step->Replacement.empty() && pair.search_.size() != size) pairs_stale = true;
       }
       if (check.Stopped()) return false;
     }
