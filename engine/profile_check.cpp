@@ -528,17 +528,8 @@ std::vector<TProfileFinding> CheckProfile(std::string_view fileBytes, TCheckScop
 
 bool CheckProfileFile(const std::string& path, std::vector<TProfileFinding>* findings,
                       TCheckScope scope) {
-  if (!ProfilePresent(path)) return false;
-  TProfileFile file;
-  if (!file.Open(path)) return false;
   std::string bytes;
-  char buffer[64 * 1024];
-  for (;;) {
-    const std::ptrdiff_t read = file.Read(buffer, sizeof buffer);
-    if (read < 0) return false;
-    if (read == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(read));
-  }
+  if (!ReadProfileFile(path, &bytes)) return false;
   *findings = CheckProfile(bytes, scope);
   return true;
 }

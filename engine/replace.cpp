@@ -254,21 +254,14 @@ struct TPairAccess {
   }
 
   // Applies steps [first, last), all of one case mode, in order; false when
-  // check said stop.
+  // check said stop. pairs, when given, takes the text's byte pairs first, so
+  // that the steps whose find the text cannot hold are not searched for; that
+  // needs the search copy's bytes as the steps see them.
   static bool ApplySteps(TReplacePair& pair, const TStep* first, const TStep* last,
-                         TSweepCheck& check) {
-    // A text longer than a name, under enough searching rules, first has its
-    // byte pairs taken, so that the rules it cannot hold are not searched
-    // for. That needs the search copy's bytes as the steps see them, which a
-    // lower-casing that is not idempotent changes at every step.
-    std::unique_ptr<TBytePairs> pairs;
-    if (first != last && pair.search_.size() > kShortText &&
-        (first->CaseSensitive || LowerCaseIsIdempotent()) &&
-        static_cast<std::size_t>(std::count_if(
-            first, last, [](const TStep& step) { return step.Find.size() > 1; })) >= kBlockRules) {
+                         TSweepCheck& check, TBytePairs* pairs) {
+    if (pairs && first != last) {
       Prepare(pair, first->CaseSensitive);
       Materialize(pair);
-      pairs = std::make_unique<TBytePairs>();
       pairs->Take(pair.search_);
     }
     bool pairs_stale = false;
@@ -314,9 +307,16 @@ struct TPairAccess {
     const bool caseSensitive = first->CaseSensitive;
     std::size_t searching = 0;  // rules that search (not one-character ones)
     for (const TStep* step = first; step != last; ++step) searching += step->Find.size() != 1;
-    if (searching < kBlockRules || pair.search_.size() <= 2 * kBlock ||
-        (!caseSensitive && !LowerCaseIsIdempotent())) {
-      return ApplySteps(pair, first, last, check);
+    // A text longer than a name, under enough rules that search, notes its
+    // byte pairs. A lower-casing that is not idempotent changes the search
+    // copy at every step that ignores case, so there it cannot.
+    const bool steady = caseSensitive || LowerCaseIsIdempotent();
+    std::unique_ptr<TBytePairs> pairs;
+    if (searching >= kBlockRules && steady && pair.search_.size() > kShortText) {
+      pairs = std::make_unique<TBytePairs>();
+    }
+    if (searching < kBlockRules || pair.search_.size() <= 2 * kBlock || !steady) {
+      return ApplySteps(pair, first, last, check, pairs.get());
     }
     Prepare(pair, caseSensitive);
     Materialize(pair);
@@ -342,7 +342,7 @@ struct TPairAccess {
       block.search_lowered_ = pair.search_lowered_;
       block.lowering_pending_ = false;
       block.counts_valid_ = false;
-      finished = ApplySteps(block, first, last, check);
+      finished = ApplySteps(block, first, last, check, pairs.get());
       out_search += block.search_;
       out_result += block.result_;
       unasked += end - start;

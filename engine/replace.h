@@ -164,7 +164,6 @@ class TPassSteps {
   explicit TPassSteps(std::vector<TPassStep> steps);
 
   std::size_t Size() const { return steps_.size(); }
-  const TPassStep& operator[](std::size_t i) const { return steps_[i]; }
   std::size_t MemorySize() const;
 
  private:

@@ -324,9 +324,7 @@ def assemble(profile, table, alphabet, tiles=(), order=None, after_tiles=None,
     if marks_read_back:
         # A letter whose Latin ends as a sign begins (GOST 7.79's Ы y`), a
         # sign and a letter: Y``A is ЫЬА, not Y and ЪА.
-        for x in alphabet:
-            if x in marks or not any(written[x].endswith(written[s][:1]) for s in marks):
-                continue
+        for x in ending_as_sign:
             for s in marks:
                 for n in alphabet:
                     if n not in marks:
@@ -823,7 +821,6 @@ def wikipedia():
 
 
 def mvd_310_1997():
-    table = Table(russian_rows(ъ="''", ь="'"))
     pairs = [(sign + v, ["", "ye"]) for sign in "ъь" for v in "её"]
     info = ("Приказ МВД России № 310 от 1997 года, приложение 7 (загранпаспорта 1997-2010 "
             "годов): Ё, Е, Э - e; Й y, Х kh, Ц ts, Щ shch, Ю yu, Я ya, Ь ', Ъ '' (в "

@@ -176,7 +176,7 @@ TParseOutcome ParseCommandLine(const std::string& program, const std::string& ve
                         options->DryRun || options->Recursive || options->Extension ||
                         !options->From0.empty() || options->Print0 || options->CrossFileSystems)) {
     return Usage(program,
-                 "-t takes no --undo, --list, --check, -n, -r, --ext, --from0 or --print0");
+                 _("-t takes no --undo, --list, --check, -n, -r, --ext, --from0 or --print0"));
   }
   if (options->Text) return TParseOutcome::RunWithOptions();
   const bool has_files = !options->Files.empty() || !options->From0.empty();

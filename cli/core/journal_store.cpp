@@ -17,10 +17,6 @@ bool IsJournalName(const std::string& name) {
          name.compare(name.size() - kSuffixLength, kSuffixLength, kJournalSuffix) == 0;
 }
 
-std::string NameOf(TCommandPlatform& platform, const std::string& path) {
-  return platform.NameOf(path);
-}
-
 }  // namespace
 
 std::string JournalName(std::chrono::system_clock::time_point time, unsigned long processId) {
@@ -119,7 +115,7 @@ TResult<TBatch> ReadBatch(TCommandPlatform& platform, const std::string& path) {
   }
   TBatch batch;
   batch.Path = path;
-  batch.Id = NameOf(platform, path);
+  batch.Id = platform.NameOf(path);
   batch.Id.resize(batch.Id.size() - std::min(batch.Id.size(), kSuffixLength));
   batch.Damaged = std::move(contents.Damaged);
   std::map<std::uint64_t, std::size_t> by_number;

@@ -40,7 +40,6 @@ class TJournalWriter {
   // Notes that a rename did not happen after all: there is nothing to put
   // back (written with the next Flush).
   void Failed(std::uint64_t number);
-  bool Started() const { return file_ != nullptr; }
 
  private:
   TCommandPlatform& platform_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/core/code_page.h"
+#include "cli/core/messages.h"
 #include "engine/lower_case.h"
 
 namespace {
@@ -75,12 +76,17 @@ bool ProfileCovers(const std::vector<TRule>& rules, const std::vector<char32_t>&
 
 std::string KeptLettersLine(std::size_t count, const std::string& noun,
                             const std::vector<char32_t>& letters, const std::string& covering) {
-  std::string line = std::to_string(count) + " " + noun + (count == 1 ? " keeps" : "s keep") +
-                     " letters the profile does not cover:";
+  const bool lines = noun == "line";
+  const char* pattern = count == 1
+                            ? (lines ? _("%s line keeps letters the profile does not cover:")
+                                     : _("%s name keeps letters the profile does not cover:"))
+                            : (lines ? _("%s lines keep letters the profile does not cover:")
+                                     : _("%s names keep letters the profile does not cover:"));
+  std::string line = Format(pattern, std::to_string(count));
   for (char32_t letter : letters) {
     line += ' ';
     AppendUtf8(letter, &line);
   }
-  if (!covering.empty()) line += " (" + covering + " covers them)";
+  if (!covering.empty()) line += " " + Format(_("(%s covers them)"), covering);
   return line + "\n";
 }

@@ -16,8 +16,7 @@ std::string CoveringProfile(TCommandPlatform& platform, const std::string& profi
   std::vector<std::string> names;
   for (const TFolderEntry& entry : *entries) {
     const std::string& name = entry.Name;
-    if (!entry.IsFolder && name.size() > 4 && name.compare(name.size() - 4, 4, ".pch") == 0 &&
-        folder + name != profilePath) {
+    if (!entry.IsFolder && HasProfileSuffix(name) && folder + name != profilePath) {
       names.push_back(name);
     }
   }

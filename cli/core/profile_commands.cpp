@@ -9,11 +9,11 @@
 #include "cli/core/messages.h"
 #include "engine/profile_check.h"
 
-namespace {
-
 bool HasProfileSuffix(const std::string& name) {
   return name.size() > 4 && name.compare(name.size() - 4, 4, ".pch") == 0;
 }
+
+namespace {
 
 struct TFoundProfile {
   std::string Name;
@@ -58,7 +58,7 @@ TResult<std::string> FindProfile(TCommandPlatform& platform, const std::string& 
     }
     if (platform.IsRegularFile(value)) return value;
     if (std::optional<std::string> kind = platform.OtherKindAt(value)) {
-      return TError{value, "is " + *kind + ", not a profile"};
+      return TError{value, Format(_("is %s, not a profile"), *kind)};
     }
   }
   if (is_path) return TError{"", Format(_("no profile %s"), value)};
@@ -84,7 +84,7 @@ TResult<std::string> ReadProfileBytes(TCommandPlatform& platform, const std::str
   if (encoding) *encoding = found;
   if (found == TProfileEncoding::kWindows1251) return bytes;
   TResult<std::string> converted = Utf8ProfileTo1251(*bytes);
-  if (!converted) return TError{path, "UTF-8, but " + converted.Error().Reason};
+  if (!converted) return TError{path, Format(_("UTF-8, but %s"), converted.Error().Reason)};
   return converted;
 }
 
@@ -119,7 +119,7 @@ bool IsUtf8Profile(TCommandPlatform& platform, const std::string& path) {
 }
 
 std::string Utf8ProfileNote(const std::string& value) {
-  return value + " is UTF-8: read as such; the plug-in reads Windows-1251 only";
+  return Format(_("%s is UTF-8: read as such; the plug-in reads Windows-1251 only"), value);
 }
 
 TResult<TExitStatus> RunProfileList(const std::string& program, TCommandPlatform& platform,
@@ -150,9 +150,10 @@ TResult<TExitStatus> RunProfileCheck(const std::string& value, bool quiet, bool 
   if (!bytes) return bytes.Error();
   const bool utf8 = encoding == TProfileEncoding::kUtf8;
   if (utf8) {
-    console.Out(value +
-                ": UTF-8: the plug-in reads Windows-1251 only and would not know its letters; " +
-                "save it as Windows-1251 (the commands read it either way)\n");
+    console.Out(value + ": " +
+                _("UTF-8: the plug-in reads Windows-1251 only and would not know its letters; "
+                  "save it as Windows-1251 (the commands read it either way)") +
+                "\n");
   }
   const std::vector<TProfileFinding> findings =
       CheckProfile(*bytes, reverse ? TCheckScope::kForwardAndReverse : TCheckScope::kForward);

@@ -8,6 +8,9 @@
 #include "cli/core/profile_encoding.h"
 #include "engine/profile.h"
 
+// Whether name ends in ".pch" after at least one character.
+bool HasProfileSuffix(const std::string& name);
+
 // The file that --profile VALUE names: a value that is a path is taken as it
 // is; a bare name is looked for in the profile folders in order, then in the
 // current folder. The error says where it was looked for, and names the

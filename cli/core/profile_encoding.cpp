@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/core/code_page.h"
+#include "cli/core/messages.h"
 #include "cli/core/normal_form.h"
 
 namespace {
@@ -44,13 +45,15 @@ TResult<std::string> Utf8ProfileTo1251(std::string_view bytes) {
     if (byte < 0) {
       char code[16];
       if (length == 0) {
-        std::snprintf(code, sizeof code, "the byte 0x%02X",
+        std::snprintf(code, sizeof code, "0x%02X",
                       static_cast<unsigned>(static_cast<unsigned char>(text[at])));
       } else {
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
       }
-      return TError{
-          "", "line " + std::to_string(line) + " holds " + code + ", which Windows-1251 lacks"};
+      return TError{"",
+                    Format(length == 0 ? _("line %s holds the byte %s, which Windows-1251 lacks")
+                                       : _("line %s holds %s, which Windows-1251 lacks"),
+                           std::to_string(line), code)};
     }
     if (byte == '\n') ++line;
     converted.push_back(static_cast<char>(byte));

@@ -9,6 +9,7 @@
 #include "cli/core/hints.h"
 #include "cli/core/journal_store.h"
 #include "cli/core/kept_letters_report.h"
+#include "cli/core/messages.h"
 #include "cli/core/profile_commands.h"
 
 namespace {
@@ -40,7 +41,7 @@ class TRun {
         std::vector<TFileOutcome> outcomes;
         stopped = !RunGroup(list.Paths, first, end, &outcomes);
         if (journal_failure_ && renamed_ == 0) {
-          return TError{"no undo journal, nothing renamed", ErrorText(*journal_failure_)};
+          return TError{_("no undo journal, nothing renamed"), ErrorText(*journal_failure_)};
         }
         for (std::size_t i = 0; i < outcomes.size(); ++i) {
           if (outcomes[i].Kind != TFileOutcome::TKind::kSkipped) {
@@ -60,20 +61,19 @@ class TRun {
       journal_.Flush();  // the last completions; undo does without them
     } catch (const std::bad_alloc&) {
       if (renamed_ == 0) throw;  // nothing touched: the run core says so
-      return Stop(progress, "out of memory after " + std::to_string(renamed_) + " renames",
-                  TExitStatus::kSomeFilesKept);
+      out_of_memory_ = true;
     }
     if (out_of_memory_) {
       if (renamed_ == 0) throw std::bad_alloc();  // nothing touched: the run core says so
-      return Stop(progress, "out of memory after " + std::to_string(renamed_) + " renames",
+      return Stop(progress, Format(_("out of memory after %s renames"), std::to_string(renamed_)),
                   TExitStatus::kSomeFilesKept);
     }
     if (interrupted_) {
-      return Stop(progress, "interrupted after " + std::to_string(renamed_) + " renames",
+      return Stop(progress, Format(_("interrupted after %s renames"), std::to_string(renamed_)),
                   TExitStatus::kInterrupted);
     }
     if (journal_failure_) {
-      return Stop(progress, "stopped: no undo journal: " + ErrorText(*journal_failure_),
+      return Stop(progress, Format(_("stopped: no undo journal: %s"), ErrorText(*journal_failure_)),
                   TExitStatus::kSomeFilesKept);
     }
     progress.Clear();
@@ -262,7 +262,7 @@ TResult<TExitStatus> RunRenames(const std::string& program, const TCommandOption
   if (!options.DryRun) {
     // No rename without a journal to undo it by.
     TResult<std::string> folder = SafeStateFolder(platform, true);
-    if (!folder) return TError{"no undo journal, nothing renamed", ErrorText(folder.Error())};
+    if (!folder) return TError{_("no undo journal, nothing renamed"), ErrorText(folder.Error())};
   }
   TResult<std::unique_ptr<TRenamer>> renamer = platform.StartRenames(*profile, options);
   if (!renamer) return renamer.Error();

@@ -2,6 +2,7 @@
 
 #include "cli/core/code_page.h"
 #include "cli/core/kept_letters_report.h"
+#include "cli/core/messages.h"
 #include "cli/core/profile_commands.h"
 #include "cli/core/utf8_run.h"
 
@@ -99,8 +100,10 @@ TResult<TExitStatus> RunTextFilter(const std::string& program, const TCommandOpt
   }
   if (quiet) return TExitStatus::kOk;
   if (text_run.MetBytesNotUtf8()) {
-    console.Err(program + ": note: the text holds bytes that are not UTF-8, passed as they are; " +
-                "try --from-cp1251\n");
+    console.Err(program + ": " +
+                _("note: the text holds bytes that are not UTF-8, passed as they are; "
+                  "try --from-cp1251") +
+                "\n");
   }
   const std::string kept_line = KeptLettersReport(platform, *path, options, kept, "line");
   if (!kept_line.empty()) console.Err(kept_line);

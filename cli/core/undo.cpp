@@ -50,7 +50,7 @@ std::optional<TSkip> PutBack(TCommandPlatform& platform, TUndoTree& tree,
   if (record.OldPath == record.NewPath ||
       platform.FolderOf(record.OldPath) != platform.FolderOf(record.NewPath) ||
       platform.FolderOf(record.OldPath).empty()) {
-    return TSkip{TSkipReason::kDamagedRecord, "its names are not in one folder"};
+    return TSkip{TSkipReason::kDamagedRecord, _("its names are not in one folder")};
   }
   const std::optional<TFileIdentity> at_new = tree.IdentityAt(record.NewPath);
   const bool same_entry = platform.SameEntryName(record.OldPath, record.NewPath);
@@ -62,7 +62,8 @@ std::optional<TSkip> PutBack(TCommandPlatform& platform, TUndoTree& tree,
       return std::nullopt;
     }
   }
-  if (!at_new) return TSkip{TSkipReason::kChanged, "nothing is at " + record.NewPath + " now"};
+  if (!at_new)
+    return TSkip{TSkipReason::kChanged, Format(_("nothing is at %s now"), record.NewPath)};
   if (std::optional<std::string> mismatch = IdentityMismatch(rename, *at_new)) {
     return TSkip{TSkipReason::kChanged, *mismatch};
   }
@@ -94,17 +95,20 @@ bool Touches(TCommandPlatform& platform, const TBatch& batch,
 
 std::string BatchLine(const TBatch& batch) {
   const std::size_t renames = batch.Renames.size();
-  std::string line = batch.Id + "  " + ShownName(batch.Where.empty() ? "?" : batch.Where) + "  " +
-                     std::to_string(renames) + (renames == 1 ? " rename, " : " renames, ") +
-                     std::to_string(renames - batch.Remaining()) + " put back";
-  if (!batch.Damaged.empty()) line += ", " + std::to_string(batch.Damaged.size()) + " damaged";
+  std::string line =
+      batch.Id + "  " + ShownName(batch.Where.empty() ? "?" : batch.Where) + "  " +
+      Format(renames == 1 ? _("%s rename, %s put back") : _("%s renames, %s put back"),
+             std::to_string(renames), std::to_string(renames - batch.Remaining()));
+  if (!batch.Damaged.empty()) {
+    line += Format(_(", %s damaged"), std::to_string(batch.Damaged.size()));
+  }
   return line + "\n";
 }
 
 std::string DamagedLine(const std::string& program, const TBatch& batch,
                         const TDamagedStretch& damaged) {
-  return ErrorLine(program, {batch.Path, "line " + std::to_string(damaged.Line) +
-                                             ": damaged; kept in the journal"});
+  return ErrorLine(program, {batch.Path, Format(_("line %s: damaged; kept in the journal"),
+                                                std::to_string(damaged.Line))});
 }
 
 // The batch --undo works on: by its ID, or the newest that touches folders.
@@ -127,7 +131,7 @@ TResult<std::optional<TBatch>> ChooseBatch(TCommandPlatform& platform,
     }
     if (Touches(platform, *batch, folders)) return std::optional<TBatch>(std::move(*batch));
   }
-  if (!wanted.empty()) return TError{wanted, "no such batch (--undo --list shows them)"};
+  if (!wanted.empty()) return TError{wanted, _("no such batch (--undo --list shows them)")};
   return std::optional<TBatch>();
 }
 
@@ -137,16 +141,16 @@ std::optional<std::string> IdentityMismatch(const TBatchRename& rename,
                                             const TFileIdentity& found) {
   const TJournalRecord& record = rename.Record;
   if (found.Device != record.Device || found.FileId != record.FileId) {
-    return "another file is at " + record.NewPath + " now";
+    return Format(_("another file is at %s now"), record.NewPath);
   }
   if (record.Birth != 0 && found.Birth != 0) {
     if (found.Birth == record.Birth) return std::nullopt;
-    return "another file is at " + record.NewPath + " now, made after the rename";
+    return Format(_("another file is at %s now, made after the rename"), record.NewPath);
   }
   // A folder changes with what it holds: its number alone tells it.
   if (rename.Done && rename.Change != 0 && !found.IsFolder &&
       (found.Change != rename.Change || found.Size != rename.Size)) {
-    return "the file at " + record.NewPath + " was changed or replaced after the rename";
+    return Format(_("the file at %s was changed or replaced after the rename"), record.NewPath);
   }
   return std::nullopt;
 }
@@ -175,7 +179,7 @@ TResult<TExitStatus> RunUndo(const std::string& program, const TCommandOptions& 
     const std::string lock_path = platform.FolderOf(journals->front()) + kLockName;
     TResult<std::unique_ptr<TLock>> held = platform.LockFile(lock_path, false);
     if (!held) {
-      console.Err(program + ": another --undo is running; waiting for it\n");
+      console.Err(program + ": " + _("another --undo is running; waiting for it") + "\n");
       held = platform.LockFile(lock_path, true);
       if (!held) return held.Error();
       journals = JournalsNewestFirst(platform);
@@ -187,7 +191,7 @@ TResult<TExitStatus> RunUndo(const std::string& program, const TCommandOptions& 
   std::vector<std::string> folders;
   for (const std::string& folder : options.Files) {
     std::optional<std::string> absolute = platform.AbsolutePath(folder);
-    if (!absolute) return TError{folder, "no such folder"};
+    if (!absolute) return TError{folder, _("no such folder")};
     folders.push_back(*absolute);
   }
   if (folders.empty()) folders.push_back(platform.CurrentFolder());
@@ -202,17 +206,17 @@ TResult<TExitStatus> RunUndo(const std::string& program, const TCommandOptions& 
   if (!options.Forget.empty()) {
     for (const TBatchRename& rename : batch.Renames) {
       if (rename.PutBack) continue;
-      console.Err(ErrorLine(
-          program, {rename.Record.NewPath, "will never be put back to " +
-                                               ShownName(platform.NameOf(rename.Record.OldPath))}));
+      console.Err(ErrorLine(program, {rename.Record.NewPath,
+                                      Format(_("will never be put back to %s"),
+                                             ShownName(platform.NameOf(rename.Record.OldPath)))}));
     }
     for (const TDamagedStretch& damaged : batch.Damaged) {
-      console.Err(ErrorLine(
-          program, {batch.Path, "line " + std::to_string(damaged.Line) + ": damaged; dropped"}));
+      console.Err(ErrorLine(program, {batch.Path, Format(_("line %s: damaged; dropped"),
+                                                         std::to_string(damaged.Line))}));
     }
     if (dry_run) return TExitStatus::kOk;
     if (TMaybeError error = platform.RemoveFile(batch.Path)) return *error;
-    if (!quiet) console.Err("batch " + batch.Id + " forgotten\n");
+    if (!quiet) console.Err(Format(_("batch %s forgotten"), batch.Id) + "\n");
     return TExitStatus::kOk;
   }
 
@@ -246,7 +250,8 @@ TResult<TExitStatus> RunUndo(const std::string& program, const TCommandOptions& 
   // learns at least what was put back.
   if (!dry_run && !numbers.empty()) {
     if (TMaybeError error = CompactBatch(platform, batch)) {
-      console.Err(ErrorLine(program, {batch.Path, "cannot be updated: " + ErrorText(*error)}));
+      console.Err(
+          ErrorLine(program, {batch.Path, Format(_("cannot be updated: %s"), ErrorText(*error))}));
       NotePutBack(platform, batch, numbers);
     }
   }

@@ -32,14 +32,17 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 std::optional<TSkip> MoveNoReplaceAt(int fromDir, const std::string& from, int toDir,
-                                     const std::string& to, bool isFolder) {
+                                     const std::string& to) {
   if (renameat2(fromDir, from.c_str(), toDir, to.c_str(), RENAME_NOREPLACE) == 0) {
     return std::nullopt;
   }
   if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return SkipOfErrno(errno, to);
   // No RENAME_NOREPLACE on this file system: a second name, then the old
   // one removed. link() never replaces either, and links a symlink itself.
-  if (isFolder) return TSkip{TSkipReason::kFolderNeedsNoReplace, {}};
+  struct stat info {};
+  if (fstatat(fromDir, from.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode)) {
+    return TSkip{TSkipReason::kFolderNeedsNoReplace, {}};
+  }
   if (linkat(fromDir, from.c_str(), toDir, to.c_str(), 0) != 0) return SkipOfErrno(errno, to);
   if (unlinkat(fromDir, from.c_str(), 0) != 0) {
     const int error = errno;
@@ -80,9 +83,8 @@ std::optional<TSkip> RenameRefusalAt(int dir, const std::string& name) {
   if (!Statx(dir, "", AT_EMPTY_PATH, &folder) || !Statx(dir, name.c_str(), 0, &file)) {
     return std::nullopt;  // the rename itself will say why
   }
-  if (faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) != 0 && errno == EROFS) {
-    return TSkip{TSkipReason::kReadOnlyFileSystem, {}};
-  }
+  const bool folder_writable = faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) == 0;
+  if (!folder_writable && errno == EROFS) return TSkip{TSkipReason::kReadOnlyFileSystem, {}};
   constexpr std::uint64_t kFixed = STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND;
   if ((file.stx_attributes & file.stx_attributes_mask & kFixed) ||
       (folder.stx_attributes & folder.stx_attributes_mask & kFixed)) {
@@ -98,7 +100,7 @@ std::optional<TSkip> RenameRefusalAt(int dir, const std::string& name) {
       file.stx_dev_minor != folder.stx_dev_minor) {
     return TSkip{TSkipReason::kMountPoint, {}};
   }
-  if (faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) != 0) return TSkip{TSkipReason::kPermission, {}};
+  if (!folder_writable) return TSkip{TSkipReason::kPermission, {}};
   const uid_t user = geteuid();
   if ((folder.stx_mode & S_ISVTX) && user != 0 && file.stx_uid != user && folder.stx_uid != user) {
     return TSkip{TSkipReason::kStickyFolder, {}};

@@ -22,7 +22,7 @@ bool WriteAll(int fd, std::string_view bytes);
 // the old one (never for a folder: kFolderNeedsNoReplace). A symbolic link
 // is renamed as the link it is. Nothing on success, else the reason.
 std::optional<TSkip> MoveNoReplaceAt(int fromDir, const std::string& from, int toDir,
-                                     const std::string& to, bool isFolder);
+                                     const std::string& to);
 
 // The identity of the entry name in folder dir (a link itself); nothing
 // when there is none. Birth time where the file system keeps it (statx).

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "cli/core/messages.h"
 #include "cli/linux/file_ops.h"
 
 namespace {
@@ -74,7 +75,8 @@ TMaybeError TFolderTree::OpenRoot(TNode* node) {
   fd_.reset(open(node->Name.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   at_ = nullptr;
   if (!fd_) return ErrorOfErrno(node->Name, errno);
-  if (!Matches(node, fd_.get())) return TError{node->Name, "has been replaced by another folder"};
+  if (!Matches(node, fd_.get()))
+    return TError{node->Name, _("has been replaced by another folder")};
   at_ = node;
   return std::nullopt;
 }
@@ -85,13 +87,13 @@ TMaybeError TFolderTree::Descend(TNode* node) {
     const int error = errno;
     at_ = nullptr;
     if (error == ELOOP || error == ENOTDIR) {
-      return TError{node->Name, "is no longer a folder (a link or a file has taken its place)"};
+      return TError{node->Name, _("is no longer a folder (a link or a file has taken its place)")};
     }
     return ErrorOfErrno(node->Name, error);
   }
   if (!Matches(node, child.get())) {
     at_ = nullptr;
-    return TError{node->Name, "has been replaced by another folder"};
+    return TError{node->Name, _("has been replaced by another folder")};
   }
   fd_ = std::move(child);
   at_ = node;

@@ -87,10 +87,10 @@ class TLinuxPlatform : public TCommandPlatform {
   std::optional<std::string> OtherKindAt(const std::string& path) override {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return std::nullopt;
-    if (S_ISDIR(info.st_mode)) return "a folder";
-    if (S_ISFIFO(info.st_mode)) return "a FIFO";
-    if (S_ISSOCK(info.st_mode)) return "a socket";
-    return "a device";
+    if (S_ISDIR(info.st_mode)) return _("a folder");
+    if (S_ISFIFO(info.st_mode)) return _("a FIFO");
+    if (S_ISSOCK(info.st_mode)) return _("a socket");
+    return _("a device");
   }
 
   std::optional<std::string> ProfileInformation(const std::string& path) override {
@@ -180,12 +180,9 @@ class TLinuxPlatform : public TCommandPlatform {
   std::optional<TSkip> MoveNoReplace(const std::string& from, const std::string& to) override {
     TResult<TEntry> entry = EntryAt(from);
     if (!entry) return TSkip{TSkipReason::kSystemError, ErrorText(entry.Error())};
-    if (FolderOf(to) != FolderOf(from)) return TSkip{TSkipReason::kDamagedRecord, "another folder"};
-    struct stat info {};
-    const bool is_folder =
-        fstatat(entry->Dir, entry->Name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISDIR(info.st_mode);
-    return MoveNoReplaceAt(entry->Dir, entry->Name, entry->Dir, NameOf(to), is_folder);
+    if (FolderOf(to) != FolderOf(from))
+      return TSkip{TSkipReason::kDamagedRecord, _("another folder")};
+    return MoveNoReplaceAt(entry->Dir, entry->Name, entry->Dir, NameOf(to));
   }
 
   std::optional<TSkip> RenameRefusal(const std::string& path) override {
@@ -214,16 +211,18 @@ class TLinuxPlatform : public TCommandPlatform {
   TMaybeError CheckPrivateFolder(const std::string& path) override {
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0) return ErrorOfErrno(path, errno);
-    if (!S_ISDIR(info.st_mode)) return TError{path, "is not a folder"};
+    if (!S_ISDIR(info.st_mode)) return TError{path, _("is not a folder")};
     if (info.st_uid != geteuid()) {
-      return TError{path, "belongs to another user (" + std::to_string(info.st_uid) +
-                              "); journals are kept only in a folder of one's own"};
+      return TError{path, Format(_("belongs to another user (%s); journals are kept only in a "
+                                   "folder of one's own"),
+                                 std::to_string(info.st_uid))};
     }
     if (info.st_mode & (S_IWGRP | S_IWOTH)) {
       char mode[8];
       std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
-      return TError{path, std::string("may be written by others (mode ") + mode +
-                              "); chmod go-w it to keep journals there"};
+      return TError{path, Format(_("may be written by others (mode %s); chmod go-w it to keep "
+                                   "journals there"),
+                                 mode)};
     }
     return std::nullopt;
   }
@@ -311,7 +310,7 @@ class TLinuxPlatform : public TCommandPlatform {
   // following a link, and the last component.
   TResult<TEntry> EntryAt(const std::string& path) {
     TFolderTree::TNode* node = folders_.AbsoluteNode(FolderOf(path));
-    if (!node) return TError{path, "is not an absolute path"};
+    if (!node) return TError{path, _("is not an absolute path")};
     TResult<int> dir = folders_.Open(node);
     if (!dir) return dir.Error();
     return TEntry{*dir, NameOf(path)};

@@ -105,11 +105,7 @@ class TLinuxRenamer : public TRenamer {
   std::optional<TSkip> Apply(const TRenamePlan& plan) override {
     TOpened opened;
     if (std::optional<TSkip> failure = Open(plan.Path, &opened)) return failure;
-    struct stat info {};
-    const bool is_folder =
-        fstatat(opened.Dir, opened.Name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISDIR(info.st_mode);
-    return MoveNoReplaceAt(opened.Dir, opened.Name, opened.Dir, plan.NewName, is_folder);
+    return MoveNoReplaceAt(opened.Dir, opened.Name, opened.Dir, plan.NewName);
   }
 
  private:

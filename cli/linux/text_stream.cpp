@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "cli/core/messages.h"
 #include "cli/linux/file_ops.h"
 
 namespace {
@@ -17,14 +18,14 @@ class TLinuxTextStream : public TTextStream {
       const ssize_t n = read(STDIN_FILENO, utf8->data() + before, atMost);
       if (n < 0 && errno == EINTR) continue;
       utf8->resize(before + (n > 0 ? static_cast<std::size_t>(n) : 0));
-      if (n < 0) return ErrorOfErrno("standard input", errno);
+      if (n < 0) return ErrorOfErrno(_("standard input"), errno);
       return static_cast<std::size_t>(n);
     }
   }
 
   TMaybeError Write(std::string_view utf8) override {
     if (WriteAll(STDOUT_FILENO, utf8)) return std::nullopt;
-    return ErrorOfErrno("standard output", errno);
+    return ErrorOfErrno(_("standard output"), errno);
   }
 };
 

@@ -179,10 +179,9 @@ std::optional<TSkip> TWindowsRenamer::Apply(const TRenamePlan& plan) {
   PathForPlugin(WideFromUtf8(plan.OldFullPath), &old1251, &by_host);
   SetLastError(ERROR_SUCCESS);
   if (by_host) {
-    // MoveFileW never replaces an existing file.
-    if (!MoveFileW(WideFromUtf8(plan.OldFullPath).c_str(),
-                   WideFromUtf8(plan.NewFullPath).c_str())) {
-      return SkipOfSystemError(GetLastError(), plan.NewName);
+    if (std::optional<TSkip> failure =
+            platform_.MoveNoReplace(plan.OldFullPath, plan.NewFullPath)) {
+      return failure;
     }
   } else if (!plugin_->Process(old1251, false)) {
     return SkipOfSystemError(GetLastError(), plan.NewName);

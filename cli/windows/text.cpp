@@ -2,26 +2,30 @@
 
 #include "cli/core/code_page.h"
 
-std::wstring WideFromUtf8(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
+std::wstring WideFromCodePage(UINT codePage, std::string_view bytes) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
   std::wstring wide(
-      static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)),
+      static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0)),
       L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+  MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
   return wide;
 }
 
-std::string Utf8FromWide(std::wstring_view wide) {
+std::string CodePageFromWide(UINT codePage, std::wstring_view wide) {
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
-  std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size,
-                                                                nullptr, 0, nullptr, nullptr)),
-                   '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), static_cast<int>(utf8.size()),
+  std::string bytes(static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, wide.data(), size,
+                                                                 nullptr, 0, nullptr, nullptr)),
+                    '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), size, bytes.data(), static_cast<int>(bytes.size()),
                       nullptr, nullptr);
-  return utf8;
+  return bytes;
 }
+
+std::wstring WideFromUtf8(std::string_view utf8) { return WideFromCodePage(CP_UTF8, utf8); }
+
+std::string Utf8FromWide(std::wstring_view wide) { return CodePageFromWide(CP_UTF8, wide); }
 
 std::wstring WideFrom1251(std::string_view text1251) {
   return WideFromUtf8(Utf8From1251(text1251));

@@ -9,6 +9,10 @@
 #include <string>
 #include <string_view>
 
+// Text in a code page (CP_UTF8 included) to UTF-16 and back; a character the
+// code page lacks becomes its default character.
+std::wstring WideFromCodePage(UINT codePage, std::string_view bytes);
+std::string CodePageFromWide(UINT codePage, std::wstring_view wide);
 std::wstring WideFromUtf8(std::string_view utf8);
 std::string Utf8FromWide(std::wstring_view wide);
 std::wstring WideFrom1251(std::string_view text1251);

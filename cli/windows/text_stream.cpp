@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cli/core/code_page.h"
+#include "cli/core/messages.h"
 #include "cli/windows/system_error.h"
 #include "cli/windows/text.h"
 
@@ -31,27 +32,6 @@ bool LooksUtf8(std::string_view bytes) {
   return IsUtf8(bytes.substr(0, cut));
 }
 
-std::wstring WideFromCodePage(UINT codePage, std::string_view bytes) {
-  if (bytes.empty()) return {};
-  const int size = static_cast<int>(bytes.size());
-  std::wstring wide(
-      static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0)),
-      L'\0');
-  MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
-  return wide;
-}
-
-std::string CodePageFromWide(UINT codePage, std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  std::string bytes(static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, wide.data(), size,
-                                                                 nullptr, 0, nullptr, nullptr)),
-                    '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), size, bytes.data(), static_cast<int>(bytes.size()),
-                      nullptr, nullptr);
-  return bytes;
-}
-
 class TWindowsTextStream : public TTextStream {
  public:
   explicit TWindowsTextStream(bool from1251)
@@ -68,7 +48,7 @@ class TWindowsTextStream : public TTextStream {
       DWORD read = 0;
       if (!ReadFile(input_, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
         const DWORD error = GetLastError();
-        if (error != ERROR_BROKEN_PIPE) return ErrorOfSystemError("standard input", error);
+        if (error != ERROR_BROKEN_PIPE) return ErrorOfSystemError(_("standard input"), error);
         read = 0;  // the writer has finished
       }
       bytes.resize(read);
@@ -86,7 +66,7 @@ class TWindowsTextStream : public TTextStream {
       if (WriteConsoleW(output_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr)) {
         return std::nullopt;
       }
-      return ErrorOfSystemError("standard output", GetLastError());
+      return ErrorOfSystemError(_("standard output"), GetLastError());
     }
     if (!mark_written_) {
       mark_written_ = true;
@@ -106,7 +86,7 @@ class TWindowsTextStream : public TTextStream {
         written == bytes.size()) {
       return std::nullopt;
     }
-    return ErrorOfSystemError("standard output", GetLastError());
+    return ErrorOfSystemError(_("standard output"), GetLastError());
   }
 
  private:
@@ -114,7 +94,7 @@ class TWindowsTextStream : public TTextStream {
     std::wstring wide(atMost / 2 + 2, L'\0');
     DWORD read = 0;
     if (!ReadConsoleW(input_, wide.data(), static_cast<DWORD>(wide.size()) - 1, &read, nullptr)) {
-      return ErrorOfSystemError("standard input", GetLastError());
+      return ErrorOfSystemError(_("standard input"), GetLastError());
     }
     wide.resize(read);
     // Ctrl+Z at the start of a line ends the text, as in cmd.exe's copy con.

@@ -85,8 +85,8 @@ class TWindowsPlatform : public TCommandPlatform {
   std::optional<std::string> OtherKindAt(const std::string& path) override {
     const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "a folder";
-    if (attributes & FILE_ATTRIBUTE_DEVICE) return "a device";
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return _("a folder");
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return _("a device");
     return std::nullopt;
   }
 

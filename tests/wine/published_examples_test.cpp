@@ -250,22 +250,6 @@ std::string Capitals(const std::string& word) {
 
 std::string Capitalised(const std::string& word) { return Capital(word[0]) + word.substr(1); }
 
-std::string LatinCapitals(std::string latin) {
-  for (char& c : latin) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return latin;
-}
-
-// The first Latin letter in capitals.
-std::string LatinCapitalised(std::string latin) {
-  for (char& c : latin) {
-    if (std::isalpha(static_cast<unsigned char>(c))) {
-      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      break;
-    }
-  }
-  return latin;
-}
-
 class WordsInCapitals : public ::testing::TestWithParam<Library> {};
 
 TEST_P(WordsInCapitals, AreWrittenInCapitalsAndCapitalisedWordsAsBefore) {

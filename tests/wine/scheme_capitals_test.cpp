@@ -132,21 +132,6 @@ const Alphabet kAlphabets[] = {
     {"web-safe.pch", kRussianSmall, kRussianCapitals, true},
 };
 
-std::string Upper(std::string latin) {
-  for (char& c : latin) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return latin;
-}
-
-std::string Capitalised(std::string latin) {
-  for (char& c : latin) {
-    if (std::isalpha(static_cast<unsigned char>(c))) {
-      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      break;
-    }
-  }
-  return latin;
-}
-
 class Capitals : public ::testing::TestWithParam<Alphabet> {};
 
 TEST_P(Capitals, AreDecidedByTheLetterOnEitherSide) {
@@ -160,7 +145,7 @@ TEST_P(Capitals, AreDecidedByTheLetterOnEitherSide) {
   const std::string o = "\xCE";
   const std::string so = "\xEE";
   auto capitals_form = [&](const std::string& latin) {
-    return alphabet.lower_case_only ? latin : Upper(latin);
+    return alphabet.lower_case_only ? latin : LatinCapitals(latin);
   };
   for (std::size_t i = 0; i < smalls.size(); ++i) {
     const std::string x(1, smalls[i]);
@@ -174,7 +159,7 @@ TEST_P(Capitals, AreDecidedByTheLetterOnEitherSide) {
       return std::isalpha(static_cast<unsigned char>(c)) != 0;
     });
     auto capital_form = [&](const std::string& text) {
-      return alphabet.lower_case_only || !has_case ? text : Capitalised(text);
+      return alphabet.lower_case_only || !has_case ? text : LatinCapitalised(text);
     };
     // In a word in capitals: at its start, in its middle, at its end.
     for (const std::string& word : {X + o + o, o + X + o, o + o + X}) {
@@ -194,7 +179,7 @@ TEST_P(Capitals, AreDecidedByTheLetterOnEitherSide) {
     EXPECT_EQ(profile.Forward(o + so + so + " " + X),
               alphabet.lower_case_only
                   ? profile.Forward(so + so + so + " " + x)
-                  : Capitalised(profile.Forward(so + so + so)) + " " + capital_form(alone))
+                  : LatinCapitalised(profile.Forward(so + so + so)) + " " + capital_form(alone))
         << letter;
   }
 }
@@ -216,9 +201,9 @@ TEST(CapitalsInNames, InitialsAtTheEndOfANameAreCapitalised) {
   for (const Alphabet& alphabet : kAlphabets) {
     if (alphabet.small_letters != kRussianSmall || alphabet.lower_case_only) continue;
     ShippedProfile profile(alphabet.file);
-    const std::string yu = Capitalised(profile.Forward("\xFE"));  // ю
-    const std::string zh = Capitalised(profile.Forward("\xE6"));  // ж
-    const std::string ya = Capitalised(profile.Forward("\xFF"));  // я
+    const std::string yu = LatinCapitalised(profile.Forward("\xFE"));  // ю
+    const std::string zh = LatinCapitalised(profile.Forward("\xE6"));  // ж
+    const std::string ya = LatinCapitalised(profile.Forward("\xFF"));  // я
     EXPECT_EQ(profile.ForwardFileName("Петров Ю.Ж.docx"),
               profile.Forward("Петров") + " " + yu + "." + zh + ".docx")
         << alphabet.file;
@@ -228,10 +213,10 @@ TEST(CapitalsInNames, InitialsAtTheEndOfANameAreCapitalised) {
     for (const char* word : {"НОЖ", "ПЛАЩ", "ВСЮ", "ЩУКИН"}) {
       std::string small_word;
       for (const char* c = word; *c; ++c) small_word += static_cast<char>(*c + 0x20);
-      EXPECT_EQ(profile.Forward(word), Upper(profile.Forward(small_word))) << alphabet.file;
+      EXPECT_EQ(profile.Forward(word), LatinCapitals(profile.Forward(small_word))) << alphabet.file;
     }
-    EXPECT_EQ(profile.Forward("ЩУКИН Юрий"),
-              Upper(profile.Forward("щукин")) + " " + Capitalised(profile.Forward("юрий")))
+    EXPECT_EQ(profile.Forward("ЩУКИН Юрий"), LatinCapitals(profile.Forward("щукин")) + " " +
+                                                 LatinCapitalised(profile.Forward("юрий")))
         << alphabet.file;
   }
 }

@@ -3,6 +3,7 @@
 // file name does (preview only, extension included), forward or back.
 #pragma once
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,23 @@
 std::string ShippedProfilesDir();
 // The file names of every *.pch in it.
 std::vector<std::string> ListShippedProfiles();
+
+// What a profile wrote, in ASCII capitals (a word in capitals).
+inline std::string LatinCapitals(std::string latin) {
+  for (char& c : latin) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return latin;
+}
+
+// What a profile wrote, its first Latin letter in capitals (a capitalised word).
+inline std::string LatinCapitalised(std::string latin) {
+  for (char& c : latin) {
+    if (std::isalpha(static_cast<unsigned char>(c))) {
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      break;
+    }
+  }
+  return latin;
+}
 
 class ShippedProfile {
  public:
