@@ -171,6 +171,10 @@ std::string EncodeJournalEntry(const TJournalEntry& entry) {
 bool ParseJournal(std::string_view bytes, TJournalContents* contents) {
   *contents = TJournalContents();
   if (bytes.substr(0, kHeaderV1.size()) == kHeaderV1) return ParseFirstFormat(bytes, contents);
+  // A journal cut short within its header holds no intent yet, so no rename
+  // was made under it: it is an empty journal (a run stopped right after
+  // creating it), not a damaged one that would hold every later undo up.
+  if (bytes.size() < kHeaderV2.size() && kHeaderV2.substr(0, bytes.size()) == bytes) return true;
   if (bytes.substr(0, kHeaderV2.size()) != kHeaderV2) return false;
   std::size_t at = kHeaderV2.size();
   std::size_t line = 2;

@@ -176,7 +176,9 @@ TResult<TExitStatus> RunUndo(const std::string& program, const TCommandOptions& 
   // One undo at a time: a second one waits, then reads the journals afresh.
   std::unique_ptr<TLock> lock;
   if (!dry_run) {
-    const std::string lock_path = platform.FolderOf(journals->front()) + kLockName;
+    TResult<std::string> state_folder = platform.StateFolder();  // ends with a separator
+    if (!state_folder) return state_folder.Error();
+    const std::string lock_path = *state_folder + kLockName;
     TResult<std::unique_ptr<TLock>> held = platform.LockFile(lock_path, false);
     if (!held) {
       console.Err(program + ": " + _("another --undo is running; waiting for it") + "\n");

@@ -122,8 +122,10 @@ class TLinuxPlatform : public TCommandPlatform {
     if (!node) node = folders_.Root(path);
     TResult<int> folder = folders_.Open(node);
     if (!folder) return folder.Error();
-    TUniqueDir dir(fdopendir(openat(*folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
+    TUniqueFd own(openat(*folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    TUniqueDir dir(own ? fdopendir(own.get()) : nullptr);
     if (!dir) return ErrorOfErrno(path, errno);
+    own.release();  // the folder stream closes it now
     std::vector<TFolderEntry> entries;
     while (const dirent* entry = readdir(dir.get())) {
       TFolderEntry read{entry->d_name, entry->d_type == DT_DIR};

@@ -45,6 +45,16 @@ setup_file() { "$TRANSLIT" --version >/dev/null; }  # built before any test time
   [[ "$output" == *", 1 damaged"* ]]
 }
 
+@test "a journal cut short in its header, by a run stopped as it began, holds no undo up" {
+  make_files Щука.txt
+  "$TRANSLIT" -q Щука.txt
+  : >"$XDG_STATE_HOME/translit/20991231T000000.000000000Z-1.journal"
+  printf 'translit jour' >"$XDG_STATE_HOME/translit/20991231T000000.000000001Z-2.journal"
+  run "$TRANSLIT" --undo
+  [ "$status" -eq 0 ]
+  [ "$(entries)" = "Щука.txt" ]
+}
+
 @test "two undos at once put every file back once and leave no stale journal" {
   make_files Старый.txt
   "$TRANSLIT" -q Старый.txt  # an older batch, of another folder
@@ -55,6 +65,9 @@ setup_file() { "$TRANSLIT" --version >/dev/null; }  # built before any test time
   wait "$first"
   wait "$second"
   all_back d 3000
+  # The lock lives in the private state folder, not beside it.
+  [ -e "$XDG_STATE_HOME/translit/undo.lock" ]
+  [ ! -e "$XDG_STATE_HOME/translitundo.lock" ]
   run "$TRANSLIT" --undo d
   [ "$status" -eq 0 ]
   [[ "$output" == *"nothing to undo"* ]]
